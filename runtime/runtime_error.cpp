@@ -1,0 +1,34 @@
+#include "runtime_error.h"
+
+#include <string>
+
+namespace wienbridge {
+
+std::string_view italianMessage(ErrorKind kind) noexcept
+{
+    switch (kind) {
+    case ErrorKind::Overflow:
+        return "Overflow: un valore supera l'intervallo consentito";
+    case ErrorKind::DivisionByZero:
+        return "Divisione per zero";
+    case ErrorKind::SubscriptOutOfRange:
+        return "Indice non compreso nell'intervallo";
+    case ErrorKind::OutOfMemory:
+        return "Memoria insufficiente";
+    case ErrorKind::InvalidOperation:
+        return "Operazione a virgola mobile non valida";
+    }
+    return "Errore di run-time";
+}
+
+RuntimeError::RuntimeError(ErrorKind kind)
+    : std::runtime_error(std::string(italianMessage(kind))), kind_(kind)
+{
+}
+
+void raise(ErrorKind kind)
+{
+    throw RuntimeError(kind);
+}
+
+}  // namespace wienbridge
