@@ -63,12 +63,29 @@ void fastSteps(double* vp, double* vo, double& integral, const StepCoefficients&
     integral = sum;
 }
 
-void allocateSamples(ModuleState& s)
+// Allocations below this size are simply tried: asking the system how much
+// memory is left costs more than the run itself at small N.
+constexpr std::uint64_t kAskBeforeAllocating = 64u << 20;
+
+// Gives Vo and Vp indices 0 to 10 * N + 1. Returns false for fresh, zero-filled
+// arrays, true when the last run's arrays had the same size and are reused:
+// then only the elements the integration never writes are zeroed here, and the
+// integration itself zeroes what it leaves unwritten when it fails. Either way
+// the arrays end up as if freshly zeroed, without paying for zeros that the
+// integration overwrites at once.
+bool allocateSamples(ModuleState& s)
 {
     const std::int32_t upperBound = checkedAdd(checkedMul(10, s.N), 1);
     if (upperBound < 0)
         raise(ErrorKind::SubscriptOutOfRange);
     const std::size_t count = static_cast<std::size_t>(upperBound) + 1;
+
+    if (s.Vo.size() == count && s.Vp.size() == count) {
+        s.Vo[0] = 0.0;
+        s.Vo[count - 1] = 0.0;
+        s.Vp[0] = 0.0;
+        return true;
+    }
 
     // The previous run's arrays go first, so that their memory counts as available.
     std::vector<double>().swap(s.Vo);
@@ -77,7 +94,7 @@ void allocateSamples(ModuleState& s)
     // Linux overcommits: an allocation the machine cannot back succeeds and the
     // process is killed later while the zeros are written. Ask first.
     const std::uint64_t needed = 2 * static_cast<std::uint64_t>(count) * sizeof(double);
-    if (needed > availableMemoryBytes())
+    if (needed > kAskBeforeAllocating && needed > availableMemoryBytes())
         raise(ErrorKind::OutOfMemory);
     try {
         s.Vo.assign(count, 0.0);
@@ -87,6 +104,15 @@ void allocateSamples(ModuleState& s)
     } catch (const std::length_error&) {
         raise(ErrorKind::OutOfMemory);
     }
+    return false;
+}
+
+// Zeroes what a failing integration has not assigned: Vp after index first and
+// Vo from index first on.
+void clearFrom(ModuleState& s, std::int64_t first)
+{
+    std::fill(s.Vp.begin() + first + 1, s.Vp.end(), 0.0);
+    std::fill(s.Vo.begin() + first, s.Vo.end(), 0.0);
 }
 
 void integrate(ModuleState& s)
@@ -110,6 +136,7 @@ void integrate(ModuleState& s)
     pinInPlace(c);
     const int invariantFlags = raisedFloatingPointFlags();
     if (!gainFits || invariantFlags != 0) {
+        clearFrom(s, 1);
         checkedStep(s, 1);
         raise(gainFits ? errorForFlags(invariantFlags) : ErrorKind::Overflow);
     }
@@ -127,8 +154,7 @@ void integrate(ModuleState& s)
             // error names the statement that failed and the state holds exactly
             // what was assigned before it.
             s.Integral = integralBefore;
-            std::fill(vp + first + 1, vp + last + 2, 0.0);
-            std::fill(vo + first, vo + last + 1, 0.0);
+            clearFrom(s, first);
             for (std::int64_t i = first; i <= last; ++i)
                 checkedStep(s, i);
         }
@@ -148,12 +174,19 @@ void runModel(ModuleState& s)
 {
     s.Dt = checkedStatement([](double cr, double n) { return cr / (n * 0.1); },
                             s.CR, static_cast<double>(s.N));
-    allocateSamples(s);
+    const bool reused = allocateSamples(s);
     s.Vp[1] = 1.0;
-    // The factor is the literal the circuit's designers used, not 2 pi to full precision.
-    s.Aol = checkedStatement(
-        [](double cr, double fc) { return ((cr * 6.28318530717958) * fc) * 1000000; }, s.CR, s.Fc);
-    s.K = stageGain(s.Aol, s.Ratio);
+    try {
+        // The factor is the literal the circuit's designers used, not 2 pi to full precision.
+        s.Aol = checkedStatement(
+            [](double cr, double fc) { return ((cr * 6.28318530717958) * fc) * 1000000; }, s.CR,
+            s.Fc);
+        s.K = stageGain(s.Aol, s.Ratio);
+    } catch (const RuntimeError&) {
+        if (reused)
+            clearFrom(s, 1);
+        throw;
+    }
     integrate(s);
 }
 

@@ -219,6 +219,33 @@ TEST(OscillatorModel, ANewRunReplacesThePreviousOne)
     EXPECT_EQ(s.K, 3);
 }
 
+TEST(OscillatorModel, ARunOfTheSameSizeLooksLikeAFreshOne)
+{
+    // The second run reuses the first one's arrays; nothing of the first may show.
+    ModuleState reused = defaults(3, 500);
+    runModel(reused);
+    reused.Ratio = 0.5;
+    runModel(reused);
+    ModuleState fresh = defaults(0.5, 500);
+    runModel(fresh);
+    ASSERT_EQ(reused.Vp.size(), fresh.Vp.size());
+    for (std::size_t i = 0; i < fresh.Vp.size(); ++i) {
+        ASSERT_TRUE(sameBits(reused.Vp[i], fresh.Vp[i])) << i;
+        ASSERT_TRUE(sameBits(reused.Vo[i], fresh.Vo[i])) << i;
+    }
+
+    // A failing run after it leaves zeros wherever it did not get to.
+    reused.Ratio = -1;
+    EXPECT_EQ(failureOf([&] { runModel(reused); }), ErrorKind::DivisionByZero);
+    EXPECT_EQ(reused.Vp[1], 1.0);
+    for (std::size_t i = 2; i < reused.Vp.size(); ++i)
+        ASSERT_EQ(reused.Vp[i], 0.0) << i;
+    reused.Ratio = 1000;
+    EXPECT_EQ(failureOf([&] { runModel(reused); }), ErrorKind::Overflow);
+    EXPECT_EQ(reused.Vo.back(), 0.0);
+    EXPECT_EQ(reused.Vp.back(), 0.0);
+}
+
 TEST(PeakSearch, LargestMagnitudeWhicheverItsSign)
 {
     ModuleState s;
