@@ -135,6 +135,8 @@ void integrate(ModuleState& s)
     c.dtOverCrSquared = c.dt / (cr * cr);
     pinInPlace(c);
     const int invariantFlags = raisedFloatingPointFlags();
+    // The first step sums the integral from nothing, whatever the last run left.
+    s.Integral = 0.0;
     if (!gainFits || invariantFlags != 0) {
         clearFrom(s, 1);
         checkedStep(s, 1);
@@ -143,7 +145,6 @@ void integrate(ModuleState& s)
 
     double* vp = s.Vp.data();
     double* vo = s.Vo.data();
-    s.Integral = 0.0;
     for (std::int64_t first = 1; first <= steps; first += kStepsPerBlock) {
         const std::int64_t last = std::min(steps, first + kStepsPerBlock - 1);
         const double integralBefore = s.Integral;
