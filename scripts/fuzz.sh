@@ -17,20 +17,8 @@ TARGETS=(number_reading computation)
 
 # The clang driver, and libFuzzer's runtime (libclang_rt.fuzzer), which Debian
 # ships apart from it. The rest of the build needs what setup.sh installs.
-PACKAGES=(clang libclang-rt-14-dev cmake libgtest-dev)
-missing=()
-for package in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  SUDO=""
-  if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
-  echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$ROOT/scripts/packages.sh"
+ensure_packages clang libclang-rt-14-dev cmake libgtest-dev
 
 LOG_DIR="$BUILD_DIR/fuzz-logs"
 ARTIFACT_DIR="$BUILD_DIR/fuzz-artifacts"

@@ -13,19 +13,8 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation
 )
 
-missing=()
-for package in "${PACKAGES[@]}" ${EXTRA_PACKAGES:-}; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  SUDO=""
-  if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
-  echo "Installing: ${missing[*]}"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source "$ROOT/scripts/packages.sh"
+ensure_packages "${PACKAGES[@]}"
 
 JOBS="$(nproc 2>/dev/null || echo 2)"
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA_ARGS:-}

@@ -1,6 +1,26 @@
 #!/usr/bin/env bash
-# Sets the project up (see setup.sh) and runs every test.
+# Sets the project up (see setup.sh) and runs every test: the suite in the
+# normal build, the suite again under AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan/), and a bounded run of each fuzzer (scripts/fuzz.sh).
+# WIENBRIDGE_QUICK=1 runs the normal build's suite only.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 export QT_QPA_PLATFORM=offscreen
+
+echo "== Tests"
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
+
+if [[ "${WIENBRIDGE_QUICK:-0}" == 1 ]]; then
+  exit 0
+fi
+
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_DIR="$ROOT/build-asan"
+cmake -S "$ROOT" -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWIENBRIDGE_SANITIZE=ON \
+  -DWIENBRIDGE_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$ASAN_DIR" -j "$JOBS" >/dev/null
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$ASAN_DIR" --output-on-failure -j "$JOBS"
+
+echo "== Fuzzing"
+bash "$ROOT/scripts/fuzz.sh"
