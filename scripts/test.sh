@@ -16,9 +16,14 @@ fi
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_DIR="$ROOT/build-asan"
-cmake -S "$ROOT" -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWIENBRIDGE_SANITIZE=ON \
-  -DWIENBRIDGE_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$ASAN_DIR" -j "$JOBS" >/dev/null
+mkdir -p "$ASAN_DIR"
+if ! { cmake -S "$ROOT" -B "$ASAN_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWIENBRIDGE_SANITIZE=ON \
+         -DWIENBRIDGE_BUILD_BENCHMARKS=OFF && cmake --build "$ASAN_DIR" -j "$JOBS"; } \
+     >"$ASAN_DIR/build.log" 2>&1; then
+  tail -n 40 "$ASAN_DIR/build.log"
+  echo "The sanitizer build failed (log: $ASAN_DIR/build.log)"
+  exit 1
+fi
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$ASAN_DIR" --output-on-failure -j "$JOBS"
 
