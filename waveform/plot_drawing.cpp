@@ -31,10 +31,18 @@ void prepareAxes(PlotPicture& picture)
 namespace {
 
 // The one formula for a sample's height, shared by every way of drawing the
-// curve so that they all see the same float.
-inline float curveY(double vo, double peak)
+// curve so that they all see the same float. A peak within a factor 48 of the
+// largest double would take vo * 48 out of the double range although the height
+// fits; such a peak and its samples are first scaled down by a power of two,
+// which changes no rounding.
+inline double curveScale(double peak)
 {
-    return static_cast<float>(vo * 48 / peak + 50);
+    return peak > 0x1p1017 ? 0x1p-6 : 1.0;
+}
+
+inline float curveY(double vo, double scale, double scaledPeak)
+{
+    return static_cast<float>(vo * scale * 48 / scaledPeak + 50);
 }
 
 struct ColumnScan {
@@ -52,7 +60,8 @@ public:
           // makes no segment and touches no array element.
           drawn_(count_ >= 2 ? count_ : 0),
           reachable_(std::min<std::int64_t>(drawn_, static_cast<std::int64_t>(state.Vo.size()) - 1)),
-          peak_(state.Peak),
+          scale_(curveScale(state.Peak)),
+          scaledPeak_(state.Peak * scale_),
           vo_(state.Vo.data())
     {
     }
@@ -77,10 +86,10 @@ public:
     {
         clearFloatingPointFlags();
         double vo = vo_[k];
-        double peak = peak_;
+        double peak = scaledPeak_;
         pinInPlace(vo);
         pinInPlace(peak);
-        float computed = curveY(vo, peak);
+        float computed = curveY(vo, scale_, peak);
         pinInPlace(computed);
         value = computed;
         return raisedFloatingPointFlags();
@@ -119,14 +128,14 @@ public:
     {
         ColumnScan result{first, first, 0};
         clearFloatingPointFlags();
-        double peak = peak_;
+        double peak = scaledPeak_;
         pinInPlace(peak);
         float low = std::numeric_limits<float>::infinity();
         float high = -low;
         std::int64_t lowest = first;
         std::int64_t highest = first;
         for (std::int64_t k = first; k <= last; ++k) {
-            const float value = curveY(vo_[k], peak);
+            const float value = curveY(vo_[k], scale_, peak);
             const bool lower = value < low;
             const bool higher = value > high;
             low = lower ? value : low;
@@ -147,7 +156,8 @@ private:
     std::int32_t count_;
     std::int64_t drawn_;
     std::int64_t reachable_;
-    double peak_;
+    double scale_;
+    double scaledPeak_;
     const double* vo_;
 };
 
