@@ -98,4 +98,4 @@ BENCHMARK(BM_PeakSearch)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+
