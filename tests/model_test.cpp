@@ -7,9 +7,12 @@
 #include "peak_search.h"
 #include "run_sequence.h"
 #include "runtime_error.h"
+#include "support/failure.h"
 #include "support/resumming_model.h"
 
 using namespace wienbridge;
+using reference::failureOf;
+using reference::sameBits;
 
 namespace {
 
@@ -22,23 +25,6 @@ ModuleState defaults(double ratio, std::int32_t n = 100)
     s.N = n;
     s.Ratio = ratio;
     return s;
-}
-
-template <class Action>
-ErrorKind failureOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.kind();
-    }
-    ADD_FAILURE() << "the run did not fail";
-    return ErrorKind::InvalidOperation;
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 }  // namespace

@@ -8,23 +8,11 @@
 #include "number_reading.h"
 #include "rounding.h"
 #include "runtime_error.h"
+#include "support/failure.h"
 
 using namespace wienbridge;
+using reference::failureOf;
 
-namespace {
-
-ErrorKind kindOf(auto&& action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.kind();
-    }
-    ADD_FAILURE() << "no run-time error raised";
-    return ErrorKind::InvalidOperation;
-}
-
-}  // namespace
 
 TEST(NumberReading, ReadsTheNumberAtTheStartOfTheText)
 {
@@ -74,8 +62,8 @@ TEST(NumberReading, ConvertsWithCorrectRounding)
 
 TEST(NumberReading, TooLargeIsAnOverflowTooSmallIsZero)
 {
-    EXPECT_EQ(kindOf([] { readNumber("1e309"); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { readNumber("-1e99999999999999999999"); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { readNumber("1e309"); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { readNumber("-1e99999999999999999999"); }), ErrorKind::Overflow);
     EXPECT_EQ(readNumber("1e-400"), 0.0);
     EXPECT_EQ(readNumber("4e-324"), 4e-324);
     EXPECT_EQ(readNumber("0e999999"), 0.0);
@@ -95,10 +83,10 @@ TEST(Rounding, NearestWithHalvesToEven)
 
 TEST(Rounding, OutOfRangeIsAnOverflow)
 {
-    EXPECT_EQ(kindOf([] { roundToInt32(2147483647.5); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { roundToInt32(-2147483649.0); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { roundToInt32(NAN); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { roundToInt32(INFINITY); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { roundToInt32(2147483647.5); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { roundToInt32(-2147483649.0); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { roundToInt32(NAN); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { roundToInt32(INFINITY); }), ErrorKind::Overflow);
 }
 
 TEST(Formatting, FixedDecimalsWithTheGivenSeparator)
@@ -123,9 +111,9 @@ TEST(Formatting, ZeroNeverCarriesASign)
 TEST(CheckedIntegers, OverflowIsAnError)
 {
     EXPECT_EQ(checkedMul(10, 214748364), 2147483640);
-    EXPECT_EQ(kindOf([] { checkedMul(10, 214748365); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { checkedAdd(2147483647, 1); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { checkedSub(3, -2147483647); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { checkedMul(10, 214748365); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { checkedAdd(2147483647, 1); }), ErrorKind::Overflow);
+    EXPECT_EQ(failureOf([] { checkedSub(3, -2147483647); }), ErrorKind::Overflow);
     EXPECT_EQ(checkedSub(3, 4), -1);
 }
 
@@ -133,18 +121,18 @@ TEST(FloatingPointCheck, FailingStatementsRaiseTheirKind)
 {
     const double zero = 0.0;
     const double huge = DBL_MAX;
-    EXPECT_EQ(kindOf([&] { checkedStatement([](double z) { return 1 / z; }, zero); }),
+    EXPECT_EQ(failureOf([&] { checkedStatement([](double z) { return 1 / z; }, zero); }),
               ErrorKind::DivisionByZero);
-    EXPECT_EQ(kindOf([&] { checkedStatement([](double h) { return h * 2; }, huge); }),
+    EXPECT_EQ(failureOf([&] { checkedStatement([](double h) { return h * 2; }, huge); }),
               ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([&] { checkedStatement([](double z) { return z / z; }, zero); }),
+    EXPECT_EQ(failureOf([&] { checkedStatement([](double z) { return z / z; }, zero); }),
               ErrorKind::InvalidOperation);
 }
 
 TEST(FloatingPointCheck, AnInfinityHiddenInsideAStatementStillFails)
 {
     // 5 / (5 * (1 / 0) + 1) comes out 0, a finite value, after dividing by zero.
-    EXPECT_EQ(kindOf([] {
+    EXPECT_EQ(failureOf([] {
                   checkedStatement([](double a, double r) { return a / (a * (1 / (r + 1)) + 1); },
                                    5.0, -1.0);
               }),

@@ -16,9 +16,12 @@
 #include "rounding.h"
 #include "run_sequence.h"
 #include "runtime_error.h"
+#include "support/failure.h"
 #include "support/resumming_model.h"
 
 using namespace wienbridge;
+using reference::failureOf;
+using reference::sameBits;
 
 namespace {
 
@@ -43,26 +46,10 @@ Texts splitLines(std::string_view input)
     return {lines[0], lines[1], lines[2], lines[3]};
 }
 
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 bool sameSamples(const std::vector<double>& a, const std::vector<double>& b)
 {
     return a.size() == b.size() &&
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
-}
-
-template <class Action>
-std::optional<ErrorKind> failureOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.kind();
-    }
-    return std::nullopt;
 }
 
 bool isKnownKind(ErrorKind kind)

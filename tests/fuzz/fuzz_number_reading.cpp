@@ -12,8 +12,10 @@
 #include "fuzz_check.h"
 #include "number_reading.h"
 #include "runtime_error.h"
+#include "support/failure.h"
 
 using namespace wienbridge;
+using reference::sameBits;
 
 namespace {
 
@@ -67,11 +69,6 @@ std::string_view leadingNumber(std::string_view text)
             end = pos + 1;
     }
     return text.substr(0, end);
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 }  // namespace

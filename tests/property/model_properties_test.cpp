@@ -19,9 +19,12 @@
 #include "oscillator_model.h"
 #include "peak_search.h"
 #include "runtime_error.h"
+#include "support/failure.h"
 #include "support/resumming_model.h"
 
 using namespace wienbridge;
+using reference::failureOf;
+using reference::sameBits;
 
 namespace {
 
@@ -153,21 +156,6 @@ void setParameters(ModuleState& s, const Parameters& p)
     s.Ratio = p.ratio;
 }
 
-std::optional<ErrorKind> failureOf(void (*run)(ModuleState&), ModuleState& s)
-{
-    try {
-        run(s);
-    } catch (const RuntimeError& error) {
-        return error.kind();
-    }
-    return std::nullopt;
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 bool sameSamples(const std::vector<double>& a, const std::vector<double>& b)
 {
     return a.size() == b.size() &&
@@ -272,8 +260,8 @@ TEST(ModelProperties, LinearModelEqualsTheResummingOneOnRandomParameters)
         setParameters(fast, p);
         ModuleState reference = fast;
 
-        const auto fastFailure = failureOf(runModel, fast);
-        const auto referenceFailure = failureOf(reference::runModelResumming, reference);
+        const auto fastFailure = failureOf([&] { runModel(fast); });
+        const auto referenceFailure = failureOf([&] { reference::runModelResumming(reference); });
         ASSERT_EQ(fastFailure.has_value(), referenceFailure.has_value()) << where;
         if (fastFailure) {
             ASSERT_EQ(*fastFailure, *referenceFailure) << where;
@@ -301,7 +289,7 @@ TEST(ModelProperties, GainIsTheNearestIntegerOfTheFormulaTiesToEven)
         ModuleState run;
         setParameters(run, p);
         const GainOrFailure expected = expectedGain(run);
-        const auto failure = failureOf(runModel, run);
+        const auto failure = failureOf([&] { runModel(run); });
         if (expected.failure) {
             ASSERT_TRUE(failure.has_value()) << where << ": the run completed";
             ASSERT_EQ(*failure, *expected.failure) << where;
@@ -322,7 +310,7 @@ TEST(ModelProperties, CompletedRunsHaveFiniteSamplesAndTheirLargestMagnitudeAsPe
         const std::string where = describe(s, index, p);
         ModuleState run;
         setParameters(run, p);
-        if (failureOf(runModel, run))
+        if (failureOf([&] { runModel(run); }))
             continue;
         const std::size_t last = 10 * static_cast<std::size_t>(run.N);
         ASSERT_EQ(run.Vo.size(), last + 2) << where;
@@ -356,8 +344,8 @@ TEST(ModelProperties, GrowthThatOverflowsAfterTheFirstBlockStopsWhereTheResummin
     fast.Ratio = 10;
     ModuleState reference = fast;
 
-    const auto fastFailure = failureOf(runModel, fast);
-    const auto referenceFailure = failureOf(reference::runModelResumming, reference);
+    const auto fastFailure = failureOf([&] { runModel(fast); });
+    const auto referenceFailure = failureOf([&] { reference::runModelResumming(reference); });
     ASSERT_EQ(fastFailure, std::optional{ErrorKind::Overflow});
     ASSERT_EQ(referenceFailure, fastFailure);
     EXPECT_NE(fast.Vp[4098], 0.0) << "the run failed in the first block";
