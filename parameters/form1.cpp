@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPalette>
+#include <limits>
 #include <string>
 
 #include "busy_cursor.h"
@@ -33,6 +34,9 @@ Form1::Form1(ModuleState& state, ErrorReport* errors, QWidget* parent)
     ui_->setupUi(this);
     setFont(designFont());
     ui_->Text1->setFocus();
+    // The boxes take text of any length; Qt's default would cut it at 32767 characters.
+    for (QLineEdit* box : {ui_->Text1, ui_->Text2, ui_->Text3, ui_->Text4})
+        box->setMaxLength(std::numeric_limits<int>::max());
 
     connect(ui_->Command1, &QPushButton::clicked, this, &Form1::runClicked);
     // A preset acts on any mouse button going down on its option button, and

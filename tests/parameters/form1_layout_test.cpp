@@ -49,6 +49,11 @@ TEST_F(Form1Test, OpensWithTheDesignedValues)
     EXPECT_EQ(text("Text3")->text(), QStringLiteral("3"));
     EXPECT_EQ(text("Text4")->text(), QStringLiteral("2"));
 
+    const QString longText(40000, u'7');
+    text("Text2")->setText(longText);
+    EXPECT_EQ(text("Text2")->text(), longText);
+    text("Text2")->setText(QStringLiteral("100"));
+
     EXPECT_TRUE(option("Option1")->isChecked());
     for (const char* other : {"Option2", "Option3", "Option4"})
         EXPECT_FALSE(option(other)->isChecked()) << other;
