@@ -15,6 +15,9 @@ Form2::Form2(const ModuleState& state, ErrorReport& errors, QWidget* parent)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
+    // The pointer comes to the plot straight from the run button, with the
+    // parameter window still active: the readout must show without a click here first.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     connect(ui->Picture1, &PlotPicture::pointerMoved, this, &Form2::showReadout);
 }
 

@@ -132,6 +132,27 @@ TEST_F(Form2Test, PointerMoveOverThePlotSetsItsTooltip)
     EXPECT_TRUE(errors.kinds.empty());
 }
 
+TEST_F(Form2Test, ReadoutShowsWhileAnotherWindowIsActive)
+{
+    // As after pressing the run button: the parameter window keeps the focus.
+    QWidget parameters;
+    parameters.show();
+    state.CR = 159.15e-6;
+    state.Peak = 3;
+    state.lastRunCompleted = true;
+    showAndWait();
+    parameters.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parameters));
+
+    // Through the window system, as a real pointer move: that is what wakes tooltips.
+    const QPoint x2y62 = form->picture1()->mapTo(form, QPoint(2 + 18, 2 + 190));
+    QTest::mouseMove(form->windowHandle(), x2y62 - QPoint(1, 1));
+    QTest::mouseMove(form->windowHandle(), x2y62);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("t = 318.300 usec\" ; vo(t) = 0.75V"));
+    QToolTip::hideText();
+}
+
 TEST_F(Form2Test, FailingReadoutIsReportedOnce)
 {
     state.CR = 1e305;
