@@ -8,36 +8,22 @@
 #include <string>
 
 #include "module_state.h"
-#include "plot_drawing.h"
-#include "plot_picture.h"
 #include "readout.h"
 #include "run_sequence.h"
+#include "waveform/waveform_test_support.h"
 
 using namespace wienbridge;
+using testing::BarePlot;
 
 namespace {
-
-// The run's view of the waveform window, drawing into a Picture1 that is never shown.
-class OffscreenPlot final : public WaveformSink {
-public:
-    explicit OffscreenPlot(CurveStroke stroke) : stroke_(stroke) { picture_.resize(picture_.sizeHint()); }
-    void showWindow() override {}
-    void prepareAxes() override { wienbridge::prepareAxes(picture_); }
-    void drawCurve(const ModuleState& state) override { wienbridge::drawCurve(picture_, state, stroke_); }
-    PlotPicture& picture() { return picture_; }
-
-private:
-    PlotPicture picture_;
-    CurveStroke stroke_;
-};
 
 void wholeRun(benchmark::State& state, CurveStroke stroke)
 {
     const std::string n = std::to_string(state.range(0));
     ModuleState s;
-    OffscreenPlot plot(stroke);
+    BarePlot plot(stroke);
     for (auto _ : state) {
-        plot.picture().setPicture(QPixmap());
+        plot.picture.setPicture(QPixmap());
         readRatio(s, "2");
         runSequence(s, {"159.15", n, "3"}, plot);
         benchmark::DoNotOptimize(s.Peak);
@@ -61,13 +47,13 @@ BENCHMARK(BM_WholeRunEverySegment)->Arg(100)->Arg(10000)->Arg(1000000)->Unit(ben
 void BM_Readout(benchmark::State& state)
 {
     ModuleState s;
-    OffscreenPlot plot(CurveStroke::ReducedPerColumn);
+    BarePlot plot;
     readRatio(s, "2");
     runSequence(s, {"159.15", std::to_string(state.range(0)), "3"}, plot);
     float x = 0;
     for (auto _ : state) {
         x = x < 100 ? x + 0.37F : 0.0F;
-        plot.picture().setToolTip(readoutText(s, x, 62.0F).value_or(QString()));
+        plot.picture.setToolTip(readoutText(s, x, 62.0F).value_or(QString()));
     }
     state.SetItemsProcessed(state.iterations());
 }

@@ -5,6 +5,7 @@
 #include "colours.h"
 #include "form1_fixture.h"
 #include "plot_picture.h"
+#include "support/pixels.h"
 
 using wienbridge::ErrorKind;
 namespace colours = wienbridge::colours;
@@ -22,11 +23,8 @@ int plotPixels(const wienbridge::Form2* form2, const QColor& colour, bool except
 {
     wienbridge::PlotPicture* plot = form2->picture1();
     const QImage image = plot->grab(plot->contentsRect()).toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixelColor(x, y) == colour) != except ? 1 : 0;
-    return count;
+    const int matching = wienbridge::testing::countColour(image, colour);
+    return except ? image.width() * image.height() - matching : matching;
 }
 
 int drawnPixels(const wienbridge::Form2* form2)

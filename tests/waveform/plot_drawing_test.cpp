@@ -45,15 +45,6 @@ std::set<int> columnsWithColour(const QImage& image, int row, const QColor& colo
     return columns;
 }
 
-// Draws on a bare plot, as a run does on the window's.
-class PlotSink final : public WaveformSink {
-public:
-    void showWindow() override {}
-    void prepareAxes() override { wienbridge::prepareAxes(picture); }
-    void drawCurve(const ModuleState& state) override { wienbridge::drawCurve(picture, state); }
-    PlotPicture picture;
-};
-
 TEST(Axes, TwentyTicksUpTheLeftEdgeFiveAlongTheBottomAndARedZeroLine)
 {
     PlotPicture picture;
@@ -116,7 +107,7 @@ TEST(Curve, DefaultSustainedRunSpansTwoToNinetyEightAcrossTheWholeWidth)
 TEST(Curve, AllZeroSamplesStopTheRunWithAnInvalidOperationAfterTheAxes)
 {
     ModuleState state;
-    PlotSink sink;
+    testing::BarePlot sink;
     RecordingErrorReport errors;
     readRatio(state, "2");
     runReportingErrors(errors, [&] { runSequence(state, {"159.15", "100", "0"}, sink); });

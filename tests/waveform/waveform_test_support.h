@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-#include <QColor>
-#include <QImage>
-
 #include "module_state.h"
+#include "plot_drawing.h"
+#include "plot_picture.h"
 #include "run_sequence.h"
+#include "support/pixels.h"
 
 namespace wienbridge::testing {
 
@@ -21,18 +21,18 @@ inline ModuleState completedRun(std::string_view ratio, std::string_view sampleC
     return state;
 }
 
-inline bool hasColour(const QImage& image, int x, int y, const QColor& colour)
-{
-    return image.pixel(x, y) == colour.rgb();
-}
+// A run's view of the waveform window, drawing into a bare Picture1 that is
+// never shown.
+class BarePlot final : public WaveformSink {
+public:
+    explicit BarePlot(CurveStroke stroke = CurveStroke::ReducedPerColumn) : stroke_(stroke) {}
+    void showWindow() override {}
+    void prepareAxes() override { wienbridge::prepareAxes(picture); }
+    void drawCurve(const ModuleState& state) override { wienbridge::drawCurve(picture, state, stroke_); }
+    PlotPicture picture;
 
-inline int countColour(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += hasColour(image, x, y, colour) ? 1 : 0;
-    return count;
-}
+private:
+    CurveStroke stroke_;
+};
 
 }  // namespace wienbridge::testing
