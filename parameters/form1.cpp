@@ -10,7 +10,6 @@
 #include "design_font.h"
 #include "error_report.h"
 #include "form2.h"
-#include "form2_waveform.h"
 #include "run_sequence.h"
 #include "ui_form1.h"
 
@@ -101,8 +100,7 @@ void Form1::runClicked()
         const std::string timeConstant = ui_->Text1->text().toStdString();
         const std::string sampleCount = ui_->Text2->text().toStdString();
         const std::string crossover = ui_->Text3->text().toStdString();
-        Form2Waveform waveform(form2);
-        runSequence(state_, {timeConstant, sampleCount, crossover}, waveform);
+        runSequence(state_, {timeConstant, sampleCount, crossover}, form2);
     });
 }
 

@@ -38,6 +38,12 @@ void Form2::wipePlot()
     ui->Picture1->setPicture(ui->Picture2->pixmap());
 }
 
+void Form2::showWindow()
+{
+    show();
+    raise();
+}
+
 void Form2::prepareAxes()
 {
     wienbridge::prepareAxes(*ui->Picture1);

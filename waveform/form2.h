@@ -6,6 +6,7 @@
 
 #include "error_report.h"
 #include "module_state.h"
+#include "run_sequence.h"
 
 namespace wienbridge {
 
@@ -17,8 +18,8 @@ class Form2;
 
 // The waveform window, "Forma d'onda in uscita": the plot of the last run and,
 // under the pointer, a tooltip reading the time and voltage there. Closing the
-// window deletes it with its drawing.
-class Form2 : public QWidget {
+// window deletes it with its drawing. A run draws on it as its waveform sink.
+class Form2 : public QWidget, public WaveformSink {
     Q_OBJECT
 
 public:
@@ -32,8 +33,10 @@ public:
 
     // Gives Picture1 the empty picture of Picture2, erasing the axes and the curve.
     void wipePlot();
-    void prepareAxes();
-    void drawCurve(const ModuleState& state);
+    // Shows the window beside the parameter window, non-modal, on top.
+    void showWindow() override;
+    void prepareAxes() override;
+    void drawCurve(const ModuleState& state) override;
 
 private slots:
     void showReadout(float x, float y);
