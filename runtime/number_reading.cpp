@@ -1,5 +1,6 @@
 #include "number_reading.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -31,15 +32,13 @@ std::size_t numberLength(std::string_view text)
         ++pos;
     const std::size_t intStart = pos;
     pos = skipDigits(text, pos);
-    bool haveDigits = pos > intStart;
-    if (pos < text.size() && text[pos] == '.') {
+    std::size_t digits = pos - intStart;
+    if (pos < text.size() && (text[pos] == '.' || text[pos] == ',')) {
         const std::size_t fracEnd = skipDigits(text, pos + 1);
-        if (fracEnd > pos + 1) {
-            haveDigits = true;
-            pos = fracEnd;
-        }
+        digits += fracEnd - (pos + 1);
+        pos = fracEnd;
     }
-    if (!haveDigits)
+    if (digits == 0)
         return 0;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
         std::size_t expPos = pos + 1;
@@ -70,9 +69,10 @@ double readNumber(std::string_view text)
     if (length == 0)
         return 0.0;
 
-    // strtod_l is correctly rounded in glibc and, with the C locale, reads "." as
-    // the decimal point whatever the user's locale is.
-    const std::string number(text.substr(0, length));
+    // strtod_l with the C locale: correctly rounded in glibc, "." whatever the
+    // user's locale, and unlike libstdc++'s from_chars it tells overflow from underflow.
+    std::string number(text.substr(0, length));
+    std::replace(number.begin(), number.end(), ',', '.');
     errno = 0;
     const double value = strtod_l(number.c_str(), nullptr, cLocale());
     if (errno == ERANGE && std::isinf(value))

@@ -6,9 +6,11 @@ namespace wienbridge {
 
 // The number at the start of a text, read the same way in every locale:
 // leading spaces and tabs are skipped, then the longest prefix of the form
-// [+-]digits[.digits] or [+-].digits with an optional exponent e/E[+-]digits
-// is converted with correct rounding. "." is always the decimal point; a comma
-// or any other character ends the number ("1,5" reads 1, "15e" reads 15).
+// [+-]digits[sep[digits]] or [+-]sep digits, where sep is "." or ",", with an
+// optional exponent e/E[+-]digits is converted with correct rounding. Both
+// separators are decimal points, never grouping: "1,5" and "1.5" read 1.5,
+// "1.000" reads 1, and a second separator ends the number ("1,5,3" reads 1.5).
+// An exponent counts only if digits follow ("15e" reads 15, "1.e2" reads 100).
 // A text with no number reads 0. A number too large for a double raises an
 // overflow error; one too small to represent reads as the nearest subnormal or 0.
 double readNumber(std::string_view text);

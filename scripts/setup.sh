@@ -11,10 +11,20 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
+  locales
 )
 
 source "$ROOT/scripts/packages.sh"
 ensure_packages "${PACKAGES[@]}"
+
+# The number reading tests run again under Italian, whose C library reads "," as
+# the decimal point; a fresh machine has only the C locales.
+if ! locale -a | grep -qi it_IT.utf8; then
+  sudo=""
+  if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+  $sudo sed -i 's/^# *it_IT.UTF-8/it_IT.UTF-8/' /etc/locale.gen
+  $sudo locale-gen
+fi
 
 JOBS="$(nproc 2>/dev/null || echo 2)"
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA_ARGS:-}

@@ -13,62 +13,6 @@
 using namespace wienbridge;
 using reference::failureOf;
 
-
-TEST(NumberReading, ReadsTheNumberAtTheStartOfTheText)
-{
-    EXPECT_EQ(readNumber("159.15"), 159.15);
-    EXPECT_EQ(readNumber("100.5"), 100.5);
-    EXPECT_EQ(readNumber("  \t 3"), 3.0);
-    EXPECT_EQ(readNumber("-2.5abc"), -2.5);
-    EXPECT_EQ(readNumber("+.5"), 0.5);
-    EXPECT_EQ(readNumber("7."), 7.0);
-    EXPECT_EQ(readNumber("12 34"), 12.0);
-}
-
-TEST(NumberReading, CommaEndsTheNumberInEveryLocale)
-{
-    EXPECT_EQ(readNumber("1,5"), 1.0);
-    EXPECT_EQ(readNumber("12,50"), 12.0);
-}
-
-TEST(NumberReading, NoNumberReadsZero)
-{
-    EXPECT_EQ(readNumber(""), 0.0);
-    EXPECT_EQ(readNumber("abc"), 0.0);
-    EXPECT_EQ(readNumber("   "), 0.0);
-    EXPECT_EQ(readNumber("-"), 0.0);
-    EXPECT_EQ(readNumber("."), 0.0);
-    EXPECT_EQ(readNumber("e5"), 0.0);
-    EXPECT_EQ(readNumber("\n5"), 0.0);
-}
-
-TEST(NumberReading, ExponentsNeedDigits)
-{
-    EXPECT_EQ(readNumber("1.5e2"), 150.0);
-    EXPECT_EQ(readNumber("2E-3"), 0.002);
-    EXPECT_EQ(readNumber("15e"), 15.0);
-    EXPECT_EQ(readNumber("15e+"), 15.0);
-    EXPECT_EQ(readNumber("15e+x"), 15.0);
-    EXPECT_EQ(readNumber(".5e1"), 5.0);
-}
-
-TEST(NumberReading, ConvertsWithCorrectRounding)
-{
-    EXPECT_EQ(readNumber("0.1"), 0.1);
-    EXPECT_EQ(readNumber("2.2250738585072011e-308"), 2.2250738585072011e-308);
-    EXPECT_EQ(readNumber("9007199254740993"), 9007199254740992.0);
-    EXPECT_EQ(readNumber("1.7976931348623157e308"), DBL_MAX);
-}
-
-TEST(NumberReading, TooLargeIsAnOverflowTooSmallIsZero)
-{
-    EXPECT_EQ(failureOf([] { readNumber("1e309"); }), ErrorKind::Overflow);
-    EXPECT_EQ(failureOf([] { readNumber("-1e99999999999999999999"); }), ErrorKind::Overflow);
-    EXPECT_EQ(readNumber("1e-400"), 0.0);
-    EXPECT_EQ(readNumber("4e-324"), 4e-324);
-    EXPECT_EQ(readNumber("0e999999"), 0.0);
-}
-
 TEST(Rounding, NearestWithHalvesToEven)
 {
     EXPECT_EQ(roundToInt32(readNumber("100.5")), 100);

@@ -1,6 +1,7 @@
 // Any bytes as the text of an input box: reading it gives 0, a finite number
 // equal to the one an independent reading finds, or an overflow error.
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -19,53 +20,33 @@ using reference::sameBits;
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // The characters of the number at the start of text, after spaces and tabs,
-// found with a scan of its own: [+-]digits[.digits] or [+-].digits, then
-// e/E[+-]digits if digits follow. Empty if there is no number.
+// found with a scan of its own: a walk through the states below, the number
+// ending at the last Whole, Fraction or Exponent reached. Empty if none.
 std::string_view leadingNumber(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    text.remove_prefix(i);
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
 
-    enum class At { Start, Sign, Whole, Point, Fraction, E, ExponentSign, Exponent } at = At::Start;
-    std::size_t end = 0;  // just past the last character that completes a number
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    enum State { Start, Sign, Whole, LonePoint, Fraction, E, ExponentSign, Exponent, Stop };
+    constexpr State next[][4] = {
+        // digit   + or -        . or ,     e or E
+        {Whole,    Sign,         LonePoint, Stop},  // Start
+        {Whole,    Stop,         LonePoint, Stop},  // Sign
+        {Whole,    Stop,         Fraction,  E},     // Whole
+        {Fraction, Stop,         Stop,      Stop},  // LonePoint: no digits before it
+        {Fraction, Stop,         Stop,      E},     // Fraction: digits, then a point
+        {Exponent, ExponentSign, Stop,      Stop},  // E
+        {Exponent, Stop,         Stop,      Stop},  // ExponentSign
+        {Exponent, Stop,         Stop,      Stop},  // Exponent
+    };
+    State at = Start;
+    std::size_t end = 0;
+    for (std::size_t pos = 0; pos < text.size() && at != Stop; ++pos) {
         const char c = text[pos];
-        const bool digit = isDigit(c);
-        switch (at) {
-        case At::Start:
-            at = digit ? At::Whole : (c == '+' || c == '-') ? At::Sign : c == '.' ? At::Point : At::Start;
-            break;
-        case At::Sign:
-            at = digit ? At::Whole : c == '.' ? At::Point : At::Start;
-            break;
-        case At::Whole:
-            at = digit ? At::Whole : c == '.' ? At::Point : (c == 'e' || c == 'E') ? At::E : At::Start;
-            break;
-        case At::Point:
-            at = digit ? At::Fraction : At::Start;
-            break;
-        case At::Fraction:
-            at = digit ? At::Fraction : (c == 'e' || c == 'E') ? At::E : At::Start;
-            break;
-        case At::E:
-            at = digit ? At::Exponent : (c == '+' || c == '-') ? At::ExponentSign : At::Start;
-            break;
-        case At::ExponentSign:
-        case At::Exponent:
-            at = digit ? At::Exponent : At::Start;
-            break;
-        }
-        if (at == At::Start)
-            break;
-        if (digit && (at == At::Whole || at == At::Fraction || at == At::Exponent))
+        const int column = (c >= '0' && c <= '9') ? 0 : (c == '+' || c == '-') ? 1
+                         : (c == '.' || c == ',') ? 2 : (c == 'e' || c == 'E') ? 3 : -1;
+        at = column < 0 ? Stop : next[at][column];
+        if (at == Whole || at == Fraction || at == Exponent)
             end = pos + 1;
     }
     return text.substr(0, end);
@@ -95,19 +76,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    // from_chars takes no plus sign; it reads "." in every locale and rounds correctly.
-    const std::string_view withoutPlus = number[0] == '+' ? number.substr(1) : number;
+    // from_chars takes no plus sign and no comma; it reads "." in every locale and rounds correctly.
+    std::string text(number[0] == '+' ? number.substr(1) : number);
+    std::replace(text.begin(), text.end(), ',', '.');
     double expected = 0;
-    const auto [end, status] =
-        std::from_chars(withoutPlus.data(), withoutPlus.data() + withoutPlus.size(), expected);
-    fuzz::require(end == withoutPlus.data() + withoutPlus.size(), input, "the number scan and from_chars disagree");
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), expected);
+    fuzz::require(end == text.data() + text.size(), input, "the number scan and from_chars disagree");
     if (status == std::errc{}) {
         fuzz::require(!overflowed && sameBits(value, expected), input, "a wrong number");
         return 0;
     }
     fuzz::require(status == std::errc::result_out_of_range, input, "from_chars failed");
     // Out of range either way: too large must be an error, too small reads 0.
-    const std::string text(number);
     const bool tooLarge = std::isinf(std::strtod(text.c_str(), nullptr));
     if (tooLarge)
         fuzz::require(overflowed, input, "a number too large for a double read without error");

@@ -1,0 +1,39 @@
+#include <cfloat>
+#include <clocale>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+
+#include "number_reading.h"
+#include "runtime_error.h"
+#include "support/failure.h"
+
+using namespace wienbridge;
+using reference::failureOf;
+
+// Read again under Italian, whose C library takes "," as the decimal point, so
+// that a reading leaning on the C library's locale shows.
+TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
+{
+    const std::optional<double> overflow;
+    const struct { const char* text; std::optional<double> value; } cases[] = {
+        {"1,5", 1.5}, {"159,15", 159.15}, {"12,50", 12.5}, {"1,5,3", 1.5}, {",5", 0.5}, {"-2,5abc", -2.5},
+        {"159.15", 159.15}, {"1.000", 1.0}, {"1.5,3", 1.5}, {"+.5", 0.5}, {"12 34", 12.0},
+        {"1.e2", 100.0}, {"1,e2", 100.0}, {"7.", 7.0}, {"7,", 7.0}, {"2E-3", 0.002}, {"15e", 15.0}, {"15e+", 15.0},
+        {".", 0.0}, {",", 0.0}, {"-.", 0.0}, {".e5", 0.0}, {"", 0.0}, {"abc", 0.0}, {"\n5", 0.0}, {"  \t 3", 3.0},
+        {"0.1", 0.1}, {"9007199254740993", 9007199254740992.0}, {"1.7976931348623157e308", DBL_MAX},
+        {"4e-324", 4e-324}, {"1e-400", 0.0}, {"1e309", overflow}, {"-1e99999999999999999999", overflow},
+    };
+    for (const char* locale : {"C", "it_IT.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr)
+            << "the " << locale << " locale is missing; scripts/setup.sh generates it";
+        for (const auto& reading : cases) {
+            SCOPED_TRACE(std::string(locale) + ": \"" + reading.text + '"');
+            if (reading.value)
+                EXPECT_EQ(readNumber(reading.text), *reading.value);
+            else
+                EXPECT_EQ(failureOf([&] { readNumber(reading.text); }), ErrorKind::Overflow);
+        }
+    }
+    std::setlocale(LC_ALL, "C");
+}
