@@ -2,8 +2,7 @@
 #include <QIcon>
 
 #include "design_font.h"
-#include "form1.h"
-#include "module_state.h"
+#include "parameter_window.h"
 
 int main(int argc, char* argv[])
 {
@@ -14,8 +13,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     wienbridge::installDesignFontSubstitutes();
 
-    wienbridge::ModuleState state;
-    wienbridge::Form1 form1(state);
-    form1.show();
+    wienbridge::ParameterWindow parameters;
+    parameters.show();
     return app.exec();
 }

@@ -1,32 +1,23 @@
 #include "ratio_presets.h"
 
 #include "number_format.h"
-#include "number_reading.h"
+#include "parameter_reading.h"
 
 namespace wienbridge {
 
-RatioTextColour applyRatioPreset(ModuleState& state, RatioPreset preset, std::string_view typedRatio)
+RatioBox applyRatioPreset(RatioPreset preset, std::string_view typedRatio)
 {
-    double ratio = 0.0;
-    RatioTextColour colour = RatioTextColour::Blue;
     switch (preset) {
     case RatioPreset::Typed:
-        ratio = readNumber(typedRatio);
-        colour = RatioTextColour::Black;
-        break;
+        return {formatFixed(readRatio(typedRatio), 2, "."), false};
     case RatioPreset::Two:
-        ratio = 2.0;
-        break;
+        return {formatFixed(2.0, 2, "."), true};
     case RatioPreset::Three:
-        ratio = 3.0;
-        break;
+        return {formatFixed(3.0, 2, "."), true};
     case RatioPreset::One:
-        ratio = 1.0;
-        break;
+        return {formatFixed(1.0, 2, "."), true};
     }
-    state.Ratio = ratio;
-    state.RatioText = formatFixed(ratio, 2, ".");
-    return colour;
+    return {};
 }
 
 }  // namespace wienbridge

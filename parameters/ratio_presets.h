@@ -1,8 +1,7 @@
 #pragma once
 
+#include <string>
 #include <string_view>
-
-#include "module_state.h"
 
 namespace wienbridge {
 
@@ -15,14 +14,16 @@ enum class RatioPreset {
     One,    // Option4 "R1/R2=1": damped oscillation
 };
 
-// Typed ratios are shown in black, fixed presets in blue.
-enum class RatioTextColour { Black, Blue };
+// What a preset writes into the ratio box: the ratio with two decimals, always
+// with "." so that the next run reads back exactly the ratio shown, black for a
+// typed ratio and blue for a fixed preset.
+struct RatioBox {
+    std::string text;
+    bool blue = false;
+};
 
-// Sets Ratio from the preset (or from the typed text, read as a number) and
-// RatioText to the ratio with two decimals, always with "." as the decimal
-// point so that the next run reads back exactly the ratio shown. Returns the
-// colour the ratio box takes. A typed number too large for a double raises an
-// overflow error and leaves the state untouched.
-RatioTextColour applyRatioPreset(ModuleState& state, RatioPreset preset, std::string_view typedRatio);
+// The ratio box after choosing a preset; typedRatio is what the box holds. A
+// typed number too large for a double raises an overflow error.
+RatioBox applyRatioPreset(RatioPreset preset, std::string_view typedRatio);
 
 }  // namespace wienbridge

@@ -7,8 +7,7 @@ namespace wienbridge {
 
 void MessageBoxErrorReport::report(const RuntimeError& error)
 {
-    QMessageBox::critical(parent_, QStringLiteral("Errore di run-time"),
-                          QString::fromUtf8(error.what()));
+    QMessageBox::critical(parent_, QStringLiteral("Ponte di Wien"), QString::fromStdString(error.fullText()));
 }
 
 }  // namespace wienbridge

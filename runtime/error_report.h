@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "runtime_error.h"
@@ -17,7 +18,8 @@ public:
     virtual void report(const RuntimeError& error) = 0;
 };
 
-// The program's report: a modal message box, in Italian, over the given window.
+// The program's report: a modal message box, in Italian, over the given window,
+// titled with the program's short name so that no window manager cuts it.
 class MessageBoxErrorReport final : public ErrorReport {
 public:
     explicit MessageBoxErrorReport(QWidget* parent = nullptr) : parent_(parent) {}
@@ -30,8 +32,13 @@ private:
 // A report that only remembers, for tests: a modal box would block them.
 class RecordingErrorReport final : public ErrorReport {
 public:
-    void report(const RuntimeError& error) override { kinds.push_back(error.kind()); }
+    void report(const RuntimeError& error) override
+    {
+        kinds.push_back(error.kind());
+        texts.push_back(error.fullText());
+    }
     std::vector<ErrorKind> kinds;
+    std::vector<std::string> texts;
 };
 
 // Runs one user action, reporting a RuntimeError instead of letting it escape.

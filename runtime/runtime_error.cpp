@@ -1,6 +1,6 @@
 #include "runtime_error.h"
 
-#include <string>
+#include <utility>
 
 namespace wienbridge {
 
@@ -13,17 +13,20 @@ std::string_view italianMessage(ErrorKind kind) noexcept
         return "Divisione per zero";
     case ErrorKind::SubscriptOutOfRange:
         return "Indice non compreso nell'intervallo";
-    case ErrorKind::OutOfMemory:
-        return "Memoria insufficiente";
     case ErrorKind::InvalidOperation:
         return "Operazione a virgola mobile non valida";
     }
     return "Errore di run-time";
 }
 
-RuntimeError::RuntimeError(ErrorKind kind)
-    : std::runtime_error(std::string(italianMessage(kind))), kind_(kind)
+RuntimeError::RuntimeError(ErrorKind kind, std::string hint)
+    : std::runtime_error(std::string(italianMessage(kind))), kind_(kind), hint_(std::move(hint))
 {
+}
+
+std::string RuntimeError::fullText() const
+{
+    return hint_.empty() ? std::string(what()) : std::string(what()) + '\n' + hint_;
 }
 
 void raise(ErrorKind kind)

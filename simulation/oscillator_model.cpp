@@ -1,43 +1,32 @@
 #include "oscillator_model.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <new>
-#include <stdexcept>
+#include <array>
+#include <cmath>
+#include <limits>
 
-#include "available_memory.h"
 #include "checked_int.h"
+#include "clear_upper_vector_halves.h"
+#include "failure_hints.h"
 #include "float_check.h"
 #include "rounding.h"
 
 namespace wienbridge {
 namespace {
 
-// Steps run between two tests of the floating-point flags. Small enough that
-// replaying a failing block costs nothing noticeable, large enough that the
-// tests cost nothing either.
-constexpr std::int64_t kStepsPerBlock = 4096;
+// Steps run between two tests of the floating-point flags, and the samples
+// handed to the observers at a time: small enough that the block stays in the
+// first-level cache and that replaying a failing one costs nothing noticeable,
+// large enough that the tests and the calls cost nothing either.
+constexpr std::int64_t kStepsPerBlock = 1024;
 
-// The integral is kept as a running sum: adding Dt * Vp[i] to the sum of the
+// The integral is kept as a running sum: adding Dt * Vp(i) to the sum of the
 // earlier terms adds the same terms in the same order as re-summing from the
 // first sample at every step, so every value is the same double, at linear cost.
-
-// One step, statement by statement, each checked on its own. Used to find the
-// exact statement that failed inside a block the fast loop flagged.
-void checkedStep(ModuleState& s, std::int64_t i)
-{
-    s.Integral = checkedStatement([](double dt, double v, double sum) { return dt * v + sum; },
-                                  s.Dt, s.Vp[i], s.Integral);
-    const double damping = checkedSub(3, s.K);
-    const double next = checkedStatement(
-        [](double v, double damping, double cr, double dt) { return v - (damping / cr) * v * dt; },
-        s.Vp[i], damping, s.CR, s.Dt);
-    s.Vp[i + 1] = checkedStatement(
-        [](double next, double dt, double cr, double sum) { return next - (dt / (cr * cr)) * sum; },
-        next, s.Dt, s.CR, s.Integral);
-    s.Vo[i] = checkedStatement([](double gain, double v) { return gain * v; },
-                               static_cast<double>(s.K), s.Vp[i]);
-}
+struct Integrator {
+    double v = 1.0;    // Vp(i), the sample the next step starts from
+    double sum = 0.0;  // the integral up to the last step
+};
 
 struct StepCoefficients {
     double dt;
@@ -46,121 +35,161 @@ struct StepCoefficients {
     double gain;             // K
 };
 
-// The same arithmetic as checkedStep, in the same order, with nothing else in the loop.
-void fastSteps(double* vp, double* vo, double& integral, const StepCoefficients& c,
-               std::int64_t first, std::int64_t last)
+// One step as the algorithm writes it, each statement checked on its own: finds
+// the statement that failed inside a block the fast loop flagged, and gives
+// the error its kind. Returns Vo(i); the integrator moves on only if every
+// statement passed.
+double checkedStep(Integrator& at, const RunInputs& in, const RunResult& r)
 {
-    double sum = integral;
-    double v = vp[first];
-    for (std::int64_t i = first; i <= last; ++i) {
+    const double sum = checkedStatement([](double dt, double v, double sum) { return dt * v + sum; },
+                                        r.Dt, at.v, at.sum);
+    const double damping = checkedSub(3, r.K);
+    const double s = checkedStatement(
+        [](double v, double damping, double cr, double dt) { return v - (damping / cr) * v * dt; },
+        at.v, damping, in.CR, r.Dt);
+    const double next = checkedStatement(
+        [](double s, double dt, double cr, double sum) { return s - (dt / (cr * cr)) * sum; }, s, r.Dt,
+        in.CR, sum);
+    const double vo = checkedStatement([](double gain, double v) { return gain * v; },
+                                       static_cast<double>(r.K), at.v);
+    at = {next, sum};
+    return vo;
+}
+
+// The same arithmetic as checkedStep, in the same order, with nothing else in
+// the loop but the peak: the samples go to the block's buffers. The peak's
+// maximum does not wait for the next step, so it costs nothing beside the
+// chain of dependent multiplications and additions that sets the pace.
+void fastSteps(Integrator& at, const StepCoefficients& c, double* vp, double* vo, std::int64_t count, double& peak)
+{
+    double sum = at.sum;
+    double v = at.v;
+    double largest = peak;
+    for (std::int64_t j = 0; j < count; ++j) {
         sum = c.dt * v + sum;
         const double s = v - c.damping * v * c.dt;
         const double next = s - c.dtOverCrSquared * sum;
-        vp[i + 1] = next;
-        vo[i] = c.gain * v;
+        vp[j] = v;
+        const double out = c.gain * v;
+        vo[j] = out;
+        largest = std::max(largest, std::fabs(out));
         v = next;
     }
-    integral = sum;
+    at = {v, sum};
+    peak = largest;
 }
 
-// Allocations below this size are simply tried: asking the system how much
-// memory is left costs more than the run itself at small N.
-constexpr std::uint64_t kAskBeforeAllocating = 64u << 20;
-
-// Gives Vo and Vp indices 0 to 10 * N + 1. Returns false for fresh, zero-filled
-// arrays, true when the last run's arrays had the same size and are reused:
-// then only the elements the integration never writes are zeroed here, and the
-// integration itself zeroes what it leaves unwritten when it fails. Either way
-// the arrays end up as if freshly zeroed, without paying for zeros that the
-// integration overwrites at once.
-bool allocateSamples(ModuleState& s)
+// The constants of every step, computed once. Returns the flags they raised;
+// if any did, the first step fails at the statement that uses it.
+int stepCoefficients(const RunInputs& in, const RunResult& r, StepCoefficients& c)
 {
-    const std::int32_t upperBound = checkedAdd(checkedMul(10, s.N), 1);
-    if (upperBound < 0)
-        raise(ErrorKind::SubscriptOutOfRange);
-    const std::size_t count = static_cast<std::size_t>(upperBound) + 1;
-
-    if (s.Vo.size() == count && s.Vp.size() == count) {
-        s.Vo[0] = 0.0;
-        s.Vo[count - 1] = 0.0;
-        s.Vp[0] = 0.0;
-        return true;
-    }
-
-    // The previous run's arrays go first, so that their memory counts as available.
-    std::vector<double>().swap(s.Vo);
-    std::vector<double>().swap(s.Vp);
-
-    // Linux overcommits: an allocation the machine cannot back succeeds and the
-    // process is killed later while the zeros are written. Ask first.
-    const std::uint64_t needed = 2 * static_cast<std::uint64_t>(count) * sizeof(double);
-    if (needed > kAskBeforeAllocating && needed > availableMemoryBytes())
-        raise(ErrorKind::OutOfMemory);
-    try {
-        s.Vo.assign(count, 0.0);
-        s.Vp.assign(count, 0.0);
-    } catch (const std::bad_alloc&) {
-        raise(ErrorKind::OutOfMemory);
-    } catch (const std::length_error&) {
-        raise(ErrorKind::OutOfMemory);
-    }
-    return false;
-}
-
-// Zeroes what a failing integration has not assigned: Vp after index first and
-// Vo from index first on.
-void clearFrom(ModuleState& s, std::int64_t first)
-{
-    std::fill(s.Vp.begin() + first + 1, s.Vp.end(), 0.0);
-    std::fill(s.Vo.begin() + first, s.Vo.end(), 0.0);
-}
-
-void integrate(ModuleState& s)
-{
-    const std::int64_t steps = checkedMul(10, s.N);
-
-    // The loop invariants of the step, computed once. If any of them fails, the
-    // first step fails at the statement that uses it, and checkedStep finds it.
-    StepCoefficients c{};
-    std::int32_t threeMinusK = 0;
-    const bool gainFits = !__builtin_sub_overflow(3, s.K, &threeMinusK);
     clearFloatingPointFlags();
-    c.dt = s.Dt;
-    c.damping = static_cast<double>(threeMinusK);
-    c.gain = static_cast<double>(s.K);
-    double cr = s.CR;
+    c.dt = r.Dt;
+    c.damping = static_cast<double>(3 - static_cast<std::int64_t>(r.K));
+    c.gain = static_cast<double>(r.K);
+    double cr = in.CR;
     pinInPlace(c);
     pinInPlace(cr);
     c.damping = c.damping / cr;
     c.dtOverCrSquared = c.dt / (cr * cr);
     pinInPlace(c);
-    const int invariantFlags = raisedFloatingPointFlags();
-    // The first step sums the integral from nothing, whatever the last run left.
-    s.Integral = 0.0;
-    if (!gainFits || invariantFlags != 0) {
-        clearFrom(s, 1);
-        checkedStep(s, 1);
-        raise(gainFits ? errorForFlags(invariantFlags) : ErrorKind::Overflow);
+    return raisedFloatingPointFlags();
+}
+
+class Run {
+public:
+    Run(const RunInputs& in, SampleObserver& observer, RunProgress* progress)
+        : in_(in), observer_(observer), progress_(progress)
+    {
     }
 
-    double* vp = s.Vp.data();
-    double* vo = s.Vo.data();
-    for (std::int64_t first = 1; first <= steps; first += kStepsPerBlock) {
-        const std::int64_t last = std::min(steps, first + kStepsPerBlock - 1);
-        const double integralBefore = s.Integral;
-        clearFloatingPointFlags();
-        fastSteps(vp, vo, s.Integral, c, first, last);
-        if (raisedFloatingPointFlags() != 0) {
-            // Undo the block and run it again statement by statement, so that the
-            // error names the statement that failed and the state holds exactly
-            // what was assigned before it.
-            s.Integral = integralBefore;
-            clearFrom(s, first);
-            for (std::int64_t i = first; i <= last; ++i)
-                checkedStep(s, i);
+    RunResult operator()()
+    {
+        try {
+            compute();
+        } catch (const RuntimeError& error) {
+            throw withHint(error, stage_, in_, r_);
+        }
+        return r_;
+    }
+
+private:
+    void compute()
+    {
+        stage_ = RunStage::Step;
+        r_.Dt = checkedStatement([](double cr, double n) { return cr / (n * 0.1); }, in_.CR,
+                                 static_cast<double>(in_.N));
+        // The samples are numbered 0 to 10 * N + 1, as if they were kept: a count
+        // that does not fit, or an upper bound below 0, is refused as before.
+        stage_ = RunStage::SampleCount;
+        const std::int32_t steps = checkedMul(10, in_.N);
+        if (checkedAdd(steps, 1) < 0)
+            raise(ErrorKind::SubscriptOutOfRange);
+
+        stage_ = RunStage::OpenLoopGain;
+        // The factor is the literal the circuit's designers used, not 2 pi to full precision.
+        r_.Aol = checkedStatement(
+            [](double cr, double fc) { return ((cr * 6.28318530717958) * fc) * 1000000; }, in_.CR, in_.Fc);
+        stage_ = RunStage::StageGain;
+        r_.K = stageGain(r_.Aol, in_.Ratio);
+
+        stage_ = RunStage::Coefficients;
+        StepCoefficients c{};
+        const bool gainFits = r_.K >= std::numeric_limits<std::int32_t>::min() + 3;
+        const int flags = stepCoefficients(in_, r_, c);
+        if (!gainFits || flags != 0) {
+            Integrator first;
+            checkedStep(first, in_, r_);
+            raise(gainFits ? errorForFlags(flags) : ErrorKind::Overflow);
+        }
+        stage_ = RunStage::Integration;
+        integrate(c, steps);
+    }
+
+    void integrate(const StepCoefficients& c, std::int64_t steps)
+    {
+        std::array<double, kStepsPerBlock> vp;
+        std::array<double, kStepsPerBlock> vo;
+        Integrator at;
+        clearUpperVectorHalves();
+        for (std::int64_t first = 1; first <= steps; first += kStepsPerBlock) {
+            const std::int64_t count = std::min(kStepsPerBlock, steps - first + 1);
+            const Integrator before = at;
+            double peak = r_.Peak;
+            clearFloatingPointFlags();
+            pinInPlace(at);
+            fastSteps(at, c, vp.data(), vo.data(), count, peak);
+            pinInPlace(at);
+            pinInPlace(peak);
+            if (raisedFloatingPointFlags() != 0) {
+                // Run the block again statement by statement, so that the error
+                // names the statement that failed and the observers get every
+                // sample before it.
+                at = before;
+                std::int64_t done = 0;
+                try {
+                    for (; done < count; ++done) {
+                        vp[done] = at.v;
+                        vo[done] = checkedStep(at, in_, r_);
+                    }
+                } catch (const RuntimeError&) {
+                    observer_.observe(first, {vp.data(), std::size_t(done)}, {vo.data(), std::size_t(done)});
+                    throw;
+                }
+            }
+            r_.Peak = peak;
+            observer_.observe(first, {vp.data(), std::size_t(count)}, {vo.data(), std::size_t(count)});
+            if (progress_ && !progress_->carryOn(first + count - 1, steps))
+                throw RunCancelled{};
         }
     }
-}
+
+    const RunInputs& in_;
+    SampleObserver& observer_;
+    RunProgress* progress_;
+    RunResult r_;
+    RunStage stage_ = RunStage::Step;
+};
 
 }  // namespace
 
@@ -171,24 +200,9 @@ std::int32_t stageGain(double aol, double ratio)
     return roundToInt32(gain);
 }
 
-void runModel(ModuleState& s)
+RunResult simulate(const RunInputs& inputs, SampleObserver& observer, RunProgress* progress)
 {
-    s.Dt = checkedStatement([](double cr, double n) { return cr / (n * 0.1); },
-                            s.CR, static_cast<double>(s.N));
-    const bool reused = allocateSamples(s);
-    s.Vp[1] = 1.0;
-    try {
-        // The factor is the literal the circuit's designers used, not 2 pi to full precision.
-        s.Aol = checkedStatement(
-            [](double cr, double fc) { return ((cr * 6.28318530717958) * fc) * 1000000; }, s.CR,
-            s.Fc);
-        s.K = stageGain(s.Aol, s.Ratio);
-    } catch (const RuntimeError&) {
-        if (reused)
-            clearFrom(s, 1);
-        throw;
-    }
-    integrate(s);
+    return Run(inputs, observer, progress)();
 }
 
 }  // namespace wienbridge

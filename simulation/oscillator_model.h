@@ -1,15 +1,21 @@
 #pragma once
 
-#include "module_state.h"
+#include <cstdint>
+
+#include "run_inputs.h"
+#include "sample_observer.h"
 
 namespace wienbridge {
 
 // Integrates the oscillator from Vp = 1 over 10 * N forward-Euler steps of the
 // once-integrated node equation
 //     v' = -((3 - K) / CR) * v - (1 / CR^2) * integral of v dt,
-// reading CR, Fc, N and Ratio and filling Dt, Aol, K, Integral, Vp and Vo.
-// A failing step raises a RuntimeError and leaves what was assigned before it.
-void runModel(ModuleState& state);
+// handing every sample (i, Vp(i), Vo(i) = K * Vp(i)), i = 1 to 10 * N, to the
+// observer, and returns Dt, Aol, K and the peak of |Vo|. Memory does not grow
+// with N. A failing statement raises its RuntimeError, carrying a hint that
+// names the box to change, after the observer has seen every sample before it.
+// With a progress, the run may stop between blocks by throwing RunCancelled.
+RunResult simulate(const RunInputs& inputs, SampleObserver& observer, RunProgress* progress = nullptr);
 
 // The integer stage gain for an op-amp of open-loop gain aol and a ratio
 // R1 / R2: the nearest integer to aol / (aol / (ratio + 1) + 1).

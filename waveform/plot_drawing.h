@@ -1,28 +1,25 @@
 #pragma once
 
-#include "module_state.h"
+#include <QColor>
+
+#include "curve_reduction.h"
 
 namespace wienbridge {
 
-class PlotPicture;
+class PlotImage;
 
-// Before the model runs: the user scale, 20 ticks up the left edge, 5 along
-// the bottom and the red zero line.
-void prepareAxes(PlotPicture& picture);
+// Before the model runs: 20 ticks up the left edge and 5 along the bottom in
+// the given colour, and the red zero line.
+void prepareAxes(PlotImage& plot, const QColor& ticks);
 
-enum class CurveStroke {
-    // Through the first, lowest, highest and last sample of each pixel column
-    // once the samples outnumber the columns; the same pixels as EverySegment
-    // at a cost that depends on the width, not on N.
-    ReducedPerColumn,
-    // A segment from each sample to the next.
-    EverySegment,
-};
+// The height of a sample on the plot: Vo normalised to the peak, from y = 2 to
+// y = 98. The one formula every way of drawing the curve uses.
+float curveY(double vo, double peak);
 
-// The red curve of Vo[1] to Vo[10 * N], normalised to Peak, from x = 10 / N to
-// x = 100. A sample whose y fails the floating-point test stops the drawing
-// there with its RuntimeError, the segments before it drawn.
-void drawCurve(PlotPicture& picture, const ModuleState& state,
-               CurveStroke stroke = CurveStroke::ReducedPerColumn);
+// The red curve through the reduced columns, from the first sample to x = 100.
+// A sample whose height fails the floating-point test (every sample 0, so the
+// peak is 0) stops the drawing there with its RuntimeError, the segments before
+// it drawn.
+void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak);
 
 }  // namespace wienbridge

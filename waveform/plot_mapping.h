@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // The plot's user coordinates: 0 to 100 across from the left, 0 to 100 upwards
 // from the bottom, laid over the inner area of the plot (inside its border).
 // This is the one place that knows how user coordinates land on pixels; the
@@ -10,7 +12,7 @@
 // visible pixel: the tick at x = 100 and the one at y = 100 are on screen.
 namespace wienbridge {
 
-// Size of the plot's inner area, in pixels.
+// Size of the plot's inner area as designed, in pixels at scale 1.
 inline constexpr int kPlotWidth = 901;
 inline constexpr int kPlotHeight = 501;
 
@@ -26,25 +28,27 @@ struct DevicePoint {
     double y = 0.0;
 };
 
-inline double deviceX(float x)
-{
-    return static_cast<double>(x) * (kPlotWidth - 1) / 100.0;
-}
+// The pixels the inner area is drawn in.
+struct PlotGeometry {
+    int width = kPlotWidth;
+    int height = kPlotHeight;
 
-inline double deviceY(float y)
-{
-    return (100.0 - static_cast<double>(y)) * (kPlotHeight - 1) / 100.0;
-}
+    double deviceX(float x) const { return static_cast<double>(x) * (width - 1) / 100.0; }
+    double deviceY(float y) const { return (100.0 - static_cast<double>(y)) * (height - 1) / 100.0; }
+    DevicePoint toDevice(UserPoint p) const { return {deviceX(p.x), deviceY(p.y)}; }
+    UserPoint toUser(DevicePoint p) const
+    {
+        return {static_cast<float>(p.x * 100.0 / (width - 1)),
+                static_cast<float>(100.0 - p.y * 100.0 / (height - 1))};
+    }
+};
 
-inline DevicePoint toDevice(UserPoint point)
+// Where the curve puts sample k of `count` across the plot: the samples end at
+// x = 100. k * 100 is taken in 64 bits, since as a 32-bit product it would
+// overflow for k above 21474836 and give the same double wherever it fits.
+inline float sampleX(std::int64_t k, std::int64_t count)
 {
-    return {deviceX(point.x), deviceY(point.y)};
-}
-
-inline UserPoint toUser(DevicePoint point)
-{
-    return {static_cast<float>(point.x * 100.0 / (kPlotWidth - 1)),
-            static_cast<float>(100.0 - point.y * 100.0 / (kPlotHeight - 1))};
+    return static_cast<float>(static_cast<double>(k * 100) / static_cast<double>(count));
 }
 
 }  // namespace wienbridge

@@ -1,19 +1,16 @@
 #pragma once
 
-#include <span>
-
 #include <QFrame>
 #include <QImage>
-#include <QPixmap>
 
-#include "plot_mapping.h"
+#include "plot_image.h"
 
 namespace wienbridge {
 
-// Picture1: the plot surface of the waveform window. Lines are drawn in user
-// coordinates (plot_mapping.h) into an image of the inner area that the widget
-// keeps, so covering, minimising or resizing the window never loses the plot.
-// Every pointer movement over it is reported in user coordinates.
+// Picture1: the plot surface of the waveform window. What is drawn goes into a
+// PlotImage the widget keeps, so covering, minimising or resizing the window
+// never loses the plot. Every pointer movement over it is reported in user
+// coordinates.
 class PlotPicture : public QFrame {
     Q_OBJECT
 
@@ -22,31 +19,32 @@ public:
 
     // Replaces the background picture and erases everything drawn. A null
     // picture leaves the plain pale-yellow background.
-    void setPicture(const QPixmap& picture);
-    QPixmap picture() const;
+    void setPicture(const QImage& picture);
 
     // The colour lines take when the drawing names none: the palette's text colour.
     QColor foregroundColour() const;
 
-    void drawLine(UserPoint from, UserPoint to, const QColor& colour);
-    void drawPolyline(std::span<const UserPoint> points, const QColor& colour);
-
-    // What the inner area shows: the background, the picture and the drawing.
-    QImage drawing() const;
+    PlotImage& plot() { return plot_; }
+    const QImage& drawing() const { return plot_.image(); }
+    // Redraws the widget from the plot, after drawing into it.
+    void showDrawing() { update(); }
 
     QSize sizeHint() const override;
 
 signals:
     // The pointer moved over the plot, pressed or not; x and y in user coordinates.
     void pointerMoved(float x, float y);
+    // The pointer moved onto the border, or off the plot.
+    void pointerLeftPlot();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    QPixmap picture_;
-    QImage drawing_;
+    QImage picture_;
+    PlotImage plot_;
 };
 
 }  // namespace wienbridge

@@ -1,0 +1,152 @@
+// Speed of a run: the machine's limit (the bare recurrence with the peak and
+// the per-column reduction in one loop, nothing stored), the model alone, a
+// whole run as the user sees it (model, peak, reduction and the curve drawn
+// into a plot of the designed size), and the readout under the pointer.
+// Each run reports samples (10 * N) per second.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "clear_upper_vector_halves.h"
+#include "colours.h"
+#include "curve_reduction.h"
+#include "line_raster.h"
+#include "oscillator_model.h"
+#include "parameter_reading.h"
+#include "plot_drawing.h"
+#include "plot_picture.h"
+#include "readout.h"
+
+using namespace wienbridge;
+
+namespace {
+
+void reportSamples(benchmark::State& state)
+{
+    state.SetItemsProcessed(state.iterations() * 10 * state.range(0));
+}
+
+// The default run of the parameter window with the given N (CR 159.15 us, Fc 3 MHz, R1/R2 = 2).
+RunInputs defaults(benchmark::State& state)
+{
+    return {159.15e-6, 3, static_cast<std::int32_t>(state.range(0)), 2};
+}
+
+void BM_StreamingLimit(benchmark::State& state)
+{
+    const RunInputs in = defaults(state);
+    const std::int64_t steps = 10 * state.range(0);
+    const double dt = in.CR / (static_cast<double>(in.N) * 0.1);
+    const double gain = 3;
+    const double damping = (3 - gain) / in.CR;
+    const double dtOverCrSquared = dt / (in.CR * in.CR);
+    // Where each pixel column ends, worked out before: the limit is the loop.
+    std::vector<std::int64_t> columnEnds;
+    const PlotGeometry geometry;
+    for (std::int64_t k = 1; k <= steps; ++k)
+        if (k == steps || nearestPixel(geometry.deviceX(sampleX(k + 1, steps))) !=
+                              nearestPixel(geometry.deviceX(sampleX(k, steps))))
+            columnEnds.push_back(k);
+    std::vector<double> columns(4 * columnEnds.size());
+    for (auto _ : state) {
+        double sum = 0, v = 1, peak = 0;
+        std::int64_t k = 1;
+        for (std::size_t c = 0; c < columnEnds.size(); ++c) {
+            const double first = gain * v;
+            double low = first, high = first, vo = first;
+            for (; k <= columnEnds[c]; ++k) {
+                sum = dt * v + sum;
+                const double s = v - damping * v * dt;
+                vo = gain * v;
+                v = s - dtOverCrSquared * sum;
+                peak = std::max(peak, std::fabs(vo));
+                low = std::min(low, vo);
+                high = std::max(high, vo);
+            }
+            columns[4 * c] = first, columns[4 * c + 1] = low, columns[4 * c + 2] = high, columns[4 * c + 3] = vo;
+        }
+        benchmark::DoNotOptimize(peak);
+        benchmark::DoNotOptimize(columns.data());
+        benchmark::ClobberMemory();
+    }
+    reportSamples(state);
+}
+BENCHMARK(BM_StreamingLimit)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+class NoObserver final : public SampleObserver {
+public:
+    void observe(std::int64_t, std::span<const double>, std::span<const double>) override {}
+};
+
+void BM_Model(benchmark::State& state)
+{
+    NoObserver none;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(simulate(defaults(state), none));
+    reportSamples(state);
+}
+BENCHMARK(BM_Model)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// What the run button does after reading the boxes, into a Picture1 never shown.
+void wholeRun(PlotPicture& picture, const RunInputs& in)
+{
+    picture.setPicture(QImage());
+    prepareAxes(picture.plot(), picture.foregroundColour());
+    CurveReduction curve(10 * static_cast<std::int64_t>(in.N), picture.plot().geometry());
+    const RunResult result = simulate(in, curve);
+    drawCurve(picture.plot(), curve, result.Peak);
+}
+
+void BM_WholeRun(benchmark::State& state)
+{
+    PlotPicture picture;
+    for (auto _ : state)
+        wholeRun(picture, defaults(state));
+    reportSamples(state);
+}
+BENCHMARK(BM_WholeRun)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// One pointer move: the text of the readout, set as the plot's tooltip.
+void BM_Readout(benchmark::State& state)
+{
+    PlotPicture picture;
+    wholeRun(picture, defaults(state));
+    float x = 0;
+    for (auto _ : state) {
+        x = x < 100 ? x + 0.37F : 0.0F;
+        picture.setToolTip(readoutText({159.15e-6, 3.0037547517414542}, x, 62.0F));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Readout)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// The bare loop after Qt's image fill, with the AVX registers' upper halves
+// left in use (0) and cleared (1): what the model's clearing of them saves.
+void BM_UpperHalves(benchmark::State& state)
+{
+    QImage image(901, 501, QImage::Format_RGB32);
+    const RunInputs in = defaults(state);
+    const double dt = in.CR / (static_cast<double>(in.N) * 0.1);
+    const double dtOverCrSquared = dt / (in.CR * in.CR);
+    for (auto _ : state) {
+        image.fill(Qt::yellow);
+        if (state.range(1) == 1)
+            clearUpperVectorHalves();
+        double sum = 0, v = 1, peak = 0;
+        for (std::int64_t k = 0; k < 10 * state.range(0); ++k) {
+            sum = dt * v + sum;
+            const double s = v - 0.0 * v * dt;
+            peak = std::max(peak, std::fabs(3 * v));
+            v = s - dtOverCrSquared * sum;
+        }
+        benchmark::DoNotOptimize(peak);
+    }
+    reportSamples(state);
+}
+BENCHMARK(BM_UpperHalves)->Args({1000000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
+
+}  // namespace

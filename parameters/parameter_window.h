@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "ratio_presets.h"
+
+namespace wienbridge {
+
+class ErrorReport;
+class WaveformWindow;
+
+namespace Ui {
+class ParameterWindow;
+}
+
+// The parameter window Form1, the program's main window: the four input boxes,
+// the ratio presets and the run button. Its controls keep their designed names
+// as object names (Text1, Option1, Command1, ...). Closing it ends the program
+// and closes the waveform window with it.
+class ParameterWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // Failures of the user's actions go to a message box over this window.
+    explicit ParameterWindow(QWidget* parent = nullptr);
+    // Failures go to the given report.
+    explicit ParameterWindow(ErrorReport& errors, QWidget* parent = nullptr);
+    ~ParameterWindow() override;
+
+    // The waveform window if it is loaded, else null: there is none until the
+    // first run, and none again once the user has closed it.
+    WaveformWindow* waveformWindow() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private slots:
+    void runClicked();
+    void optionClicked();
+
+private:
+    ParameterWindow(ErrorReport* errors, QWidget* parent);
+
+    void applyPreset(QObject* option);
+    WaveformWindow& loadWaveformWindow();
+
+    std::unique_ptr<Ui::ParameterWindow> ui_;
+    std::unique_ptr<ErrorReport> ownReport_;  // only when no report was given
+    ErrorReport* errors_;
+    QPointer<WaveformWindow> waveform_;
+    bool running_ = false;
+    bool optionPressedWithMouse_ = false;
+};
+
+}  // namespace wienbridge

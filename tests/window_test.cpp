@@ -1,0 +1,248 @@
+#include <QApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <gtest/gtest.h>
+
+#include "design_font.h"
+#include "error_report.h"
+#include "parameter_window.h"
+#include "plot_picture.h"
+#include "waveform_window.h"
+
+using namespace wienbridge;
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+const QRgb kRed = qRgb(255, 0, 0);
+
+int count(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+// A shown parameter window whose failures are recorded instead of shown.
+class Windows : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { installDesignFontSubstitutes(); }
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        form = std::make_unique<ParameterWindow>(errors);
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    template <class Widget = QLineEdit>
+    Widget* control(const char* name) const
+    {
+        return form->findChild<Widget*>(QLatin1String(name));
+    }
+    QRadioButton* option(const char* name) const { return control<QRadioButton>(name); }
+    void type(const char* box, const char* text) const { control(box)->setText(QString::fromUtf8(text)); }
+    void run() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
+    PlotPicture* plot() const { return form->waveformWindow()->plot(); }
+    // Picture1's inner area as it shows on screen.
+    QImage shown() const { return plot()->grab(plot()->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32); }
+    // The tooltip after the pointer moved to inner pixel (x, y) of Picture1, or
+    // onto its border for negative ones. Sent to the window, as a real pointer
+    // move is; Qt drops a move to where the pointer already is, so the pointer
+    // first comes in from near the window's corner, outside the plot.
+    QString readoutAt(int x, int y) const
+    {
+        QWidget* window = form->waveformWindow();
+        QTest::mouseMove(window->windowHandle(), QPoint(1, 1));
+        QTest::mouseMove(window->windowHandle(), plot()->mapTo(window, plot()->contentsRect().topLeft() + QPoint(x, y)));
+        return plot()->toolTip();
+    }
+
+    RecordingErrorReport errors;
+    std::unique_ptr<ParameterWindow> form;
+};
+
+TEST_F(Windows, OpenAtTheirDesignedSizes)
+{
+    EXPECT_EQ(form->size(), QSize(1056, 455));
+    EXPECT_EQ(QApplication::focusWidget(), control("Text1"));
+    run();
+    EXPECT_EQ(form->waveformWindow()->size(), QSize(994, 562));
+    EXPECT_EQ(plot()->contentsRect().size(), QSize(901, 501));
+}
+
+TEST_F(Windows, RunReadsTheBoxesInOrderAndSaysWhatToChange)
+{
+    const struct {
+        const char *cr, *n, *fc, *ratio;
+        ErrorKind kind;
+        const char* hint;
+        bool windowShown;
+    } cases[] = {
+        {"159.15", "0", "3", "1e999", ErrorKind::Overflow, "Casella R1/R2", false},  // the ratio first
+        {"1e999", "1e999", "1e999", "2", ErrorKind::Overflow, "Casella CR", true},   // then CR, fc, N
+        {"159.15", "1e999", "1e999", "2", ErrorKind::Overflow, "Casella fc", true},
+        {"159.15", "0", "3", "2", ErrorKind::DivisionByZero, "Casella N", true},
+        {"159.15", "", "3", "2", ErrorKind::DivisionByZero, "Casella N", true},
+        {"159.15", "-1", "3", "2", ErrorKind::SubscriptOutOfRange, "Casella N", true},
+        {"159.15", "214748365", "3", "2", ErrorKind::Overflow, "Casella N", true},
+        {"0", "100", "3", "2", ErrorKind::DivisionByZero, "Casella CR", true},
+        {"1e-160", "100", "3", "2", ErrorKind::DivisionByZero, "Casella CR [usec]: il valore è troppo piccolo", true},
+        {"159.15", "100", "3", "-1", ErrorKind::DivisionByZero, "Casella R1/R2", true},
+        {"159.15", "100", "3", "1000", ErrorKind::Overflow, "riduci R1/R2 o N", true},
+        {"3.3", "100", "0,01", "2", ErrorKind::InvalidOperation, "aumenta fc o R1/R2", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.cr << " | " << c.n << " | " << c.fc << " | " << c.ratio);
+        form = std::make_unique<ParameterWindow>(errors);  // a fresh program: the window not yet shown
+        type("Text1", c.cr), type("Text2", c.n), type("Text3", c.fc), type("Text4", c.ratio);
+        errors.texts.clear();
+        run();
+        ASSERT_EQ(errors.texts.size(), 1u);
+        const QStringList lines = QString::fromStdString(errors.texts[0]).split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[0].toStdString(), italianMessage(c.kind));
+        EXPECT_TRUE(lines[1].contains(QString::fromUtf8(c.hint))) << lines[1].toStdString();
+        ASSERT_EQ(form->waveformWindow()->isVisible(), c.windowShown);
+        if (c.windowShown) {  // the empty axes: ticks and the zero line, no curve
+            EXPECT_EQ(count(shown(), qRgb(0, 0, 0)), 72);
+            EXPECT_EQ(count(shown(), kRed), 901);
+            EXPECT_TRUE(readoutAt(450, 100).isEmpty());
+        }
+    }
+}
+
+TEST_F(Windows, PresetsFromMouseOrKeyboardWriteTheRatioWithAPoint)
+{
+    const auto blue = [this] { return control("Text4")->palette().color(QPalette::Text) == QColor(0, 0, 255); };
+    QTest::mouseClick(option("Option3"), Qt::RightButton);
+    EXPECT_EQ(control("Text4")->text(), "3.00");
+    QTest::mousePress(option("Option4"), Qt::MiddleButton);  // the press alone does it
+    EXPECT_EQ(control("Text4")->text(), "1.00");
+    EXPECT_TRUE(blue());
+    QTest::mouseRelease(option("Option4"), Qt::MiddleButton);
+    QTest::mouseClick(option("Option2"), Qt::LeftButton);
+    QTest::keyClick(option("Option2"), Qt::Key_Down);  // the check and the ratio move together
+    EXPECT_TRUE(option("Option3")->isChecked());
+    EXPECT_EQ(control("Text4")->text(), "3.00");
+    QTest::keyClick(option("Option3"), Qt::Key_Up);  // up the window: Option2, then Option4
+    QTest::keyClick(option("Option2"), Qt::Key_Up);
+    EXPECT_TRUE(option("Option4")->isChecked());
+    EXPECT_EQ(control("Text4")->text(), "1.00");
+    type("Text4", "12,5");
+    option("Option1")->setFocus();
+    QTest::keyClick(option("Option1"), Qt::Key_Space);
+    EXPECT_TRUE(option("Option1")->isChecked());
+    EXPECT_EQ(control("Text4")->text(), "12.50");
+    EXPECT_FALSE(blue());
+    EXPECT_TRUE(errors.kinds.empty());
+
+    type("Text4", "1e999");  // reported once, the text left as it was
+    QTest::mouseClick(option("Option1"), Qt::LeftButton);
+    EXPECT_EQ(errors.kinds, std::vector{ErrorKind::Overflow});
+    EXPECT_EQ(control("Text4")->text(), "1e999");
+}
+
+TEST_F(Windows, TypingAndEnterStartNothing)
+{
+    for (const char* box : {"Text1", "Text2", "Text3", "Text4"}) {
+        QTest::keyClicks(control(box), "5");
+        QTest::keyClick(control(box), Qt::Key_Return);
+    }
+    EXPECT_EQ(form->waveformWindow(), nullptr);
+    EXPECT_TRUE(option("Option1")->isChecked());
+}
+
+TEST_F(Windows, ReadoutShowsTimeAndVoltageOverThePlotOnly)
+{
+    type("Text1", "159,15");
+    run();
+    // Inner pixel (18, 190) is x = 2, y = 62: 2 CR, and 12/48 of the peak of about 3.
+    EXPECT_EQ(readoutAt(18, 310), QStringLiteral("t = 318,300 usec\" ; vo(t) = -0,75V"));
+    EXPECT_TRUE(readoutAt(-1, 100).isEmpty());  // the border
+    // The parameter window keeps the focus after a run: the tooltip must show all the same.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    readoutAt(18, 190);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("t = 318,300 usec\" ; vo(t) = 0,75V"));
+    QToolTip::hideText();
+}
+
+TEST_F(Windows, TheSameRunShowsTheSamePixelsAfterRepaintsReRunsAndOnTheCommandLine)
+{
+    run();
+    const QImage drawn = shown();
+    EXPECT_GT(count(drawn, kRed), 2 * 901);
+    form->waveformWindow()->hide();
+    form->waveformWindow()->resize(300, 200);
+    form->waveformWindow()->show();
+    form->waveformWindow()->resize(994, 562);
+    QApplication::processEvents();
+    EXPECT_TRUE(shown() == drawn);
+    form->waveformWindow()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    run();
+    EXPECT_TRUE(shown() == drawn);
+
+    const QString png = QDir::temp().filePath(QStringLiteral("wienbridge-test.png"));
+    ASSERT_EQ(std::system((WIENBRIDGE_SIM " --png " + png.toStdString() + " > /dev/null").c_str()), 0);
+    EXPECT_TRUE(QImage(png).convertToFormat(QImage::Format_RGB32) == drawn);
+    QFile::remove(png);
+}
+
+TEST_F(Windows, AnnullaStopsALongRunWithTheEmptyAxesAndNoReadout)
+{
+    type("Text2", "100000000");
+    bool pressedAgain = false;
+    std::function<void()> cancelWhenAsked = [&] {
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return QTimer::singleShot(20, cancelWhenAsked);
+        EXPECT_EQ(dialog->labelText(), QStringLiteral("Calcolo in corso…"));
+        run();  // held back while the run goes on
+        QTest::mouseClick(option("Option3"), Qt::LeftButton);
+        pressedAgain = true;
+        dialog->cancel();
+    };
+    QTimer::singleShot(20, cancelWhenAsked);
+    run();
+    EXPECT_TRUE(pressedAgain);
+    EXPECT_TRUE(errors.kinds.empty());
+    EXPECT_EQ(control("Text4")->text(), "2");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(count(shown(), kRed), 901);
+    EXPECT_TRUE(readoutAt(450, 100).isEmpty());
+}
+
+TEST_F(Windows, ClosingTheParameterWindowEndsTheProgram)
+{
+    run();
+    QTimer::singleShot(0, form.get(), &QWidget::close);
+    QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });  // had the waveform window kept it going
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(form->waveformWindow() && form->waveformWindow()->isVisible());
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#include "waveform_window.h"
+
+#include <QCursor>
+#include <QToolTip>
+
+#include "error_report.h"
+#include "plot_drawing.h"
+#include "plot_picture.h"
+#include "ui_waveform_window.h"
+
+namespace wienbridge {
+
+WaveformWindow::WaveformWindow(ErrorReport& errors, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::WaveformWindow>()), errors_(errors)
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The parameter window is the main window: this one alone keeps nothing running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    // The pointer comes to the plot straight from the run button, with the
+    // parameter window still active: the readout must show without a click here first.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    connect(ui->Picture1, &PlotPicture::pointerMoved, this, &WaveformWindow::pointerMovedOverPlot);
+    connect(ui->Picture1, &PlotPicture::pointerLeftPlot, this, &WaveformWindow::pointerLeftPlot);
+}
+
+WaveformWindow::~WaveformWindow() = default;
+
+PlotPicture* WaveformWindow::plot() const
+{
+    return ui->Picture1;
+}
+
+void WaveformWindow::wipePlot()
+{
+    lastRun_.reset();
+    setReadout(QString());
+    ui->Picture1->setPicture(ui->Picture2->pixmap().toImage());
+}
+
+void WaveformWindow::showWindow()
+{
+    show();
+    raise();
+}
+
+void WaveformWindow::prepareAxes()
+{
+    wienbridge::prepareAxes(ui->Picture1->plot(), ui->Picture1->foregroundColour());
+    ui->Picture1->showDrawing();
+}
+
+PlotGeometry WaveformWindow::plotGeometry() const
+{
+    return ui->Picture1->plot().geometry();
+}
+
+void WaveformWindow::drawCurve(const CurveReduction& curve, double peak)
+{
+    // Shown even when the drawing stops half-way: the segments before it stay.
+    struct ShowWhateverIsDrawn {
+        PlotPicture* picture;
+        ~ShowWhateverIsDrawn() { picture->showDrawing(); }
+    } show{ui->Picture1};
+    wienbridge::drawCurve(ui->Picture1->plot(), curve, peak);
+}
+
+void WaveformWindow::keepReadout(const ReadoutScale& run)
+{
+    lastRun_ = run;
+}
+
+void WaveformWindow::pointerMovedOverPlot(float x, float y)
+{
+    if (!lastRun_) {
+        setReadout(QString());
+        return;
+    }
+    runReportingErrors(errors_, [&] { setReadout(readoutText(*lastRun_, x, y)); });
+}
+
+void WaveformWindow::pointerLeftPlot()
+{
+    setReadout(QString());
+}
+
+void WaveformWindow::setReadout(const QString& text)
+{
+    ui->Picture1->setToolTip(text);
+    // A tooltip already on screen would keep its old numbers until the pointer
+    // rests again; rewrite it so that it follows the pointer.
+    if (QToolTip::isVisible())
+        QToolTip::showText(QCursor::pos(), text, ui->Picture1);
+}
+
+}  // namespace wienbridge
