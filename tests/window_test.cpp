@@ -1,87 +1,13 @@
-#include <QApplication>
-#include <QLineEdit>
-#include <QLocale>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
-#include "design_font.h"
-#include "error_report.h"
-#include "parameter_window.h"
-#include "plot_picture.h"
-#include "waveform_window.h"
+#include "support/windows_fixture.h"
 
 using namespace wienbridge;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+using namespace wienbridge::test;
 
 namespace {
-
-const QRgb kRed = qRgb(255, 0, 0);
-
-int count(const QImage& image, QRgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
-    return n;
-}
-
-// A shown parameter window whose failures are recorded instead of shown.
-class Windows : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { installDesignFontSubstitutes(); }
-    void SetUp() override
-    {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-        form = std::make_unique<ParameterWindow>(errors);
-        form->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void TearDown() override
-    {
-        form.reset();
-        QLocale::setDefault(QLocale::c());
-    }
-
-    template <class Widget = QLineEdit>
-    Widget* control(const char* name) const
-    {
-        return form->findChild<Widget*>(QLatin1String(name));
-    }
-    QRadioButton* option(const char* name) const { return control<QRadioButton>(name); }
-    void type(const char* box, const char* text) const { control(box)->setText(QString::fromUtf8(text)); }
-    void run() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
-    PlotPicture* plot() const { return form->waveformWindow()->plot(); }
-    // Picture1's inner area as it shows on screen.
-    QImage shown() const { return plot()->grab(plot()->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32); }
-    // The tooltip after the pointer moved to inner pixel (x, y) of Picture1, or
-    // onto its border for negative ones. Sent to the window, as a real pointer
-    // move is; Qt drops a move to where the pointer already is, so the pointer
-    // first comes in from near the window's corner, outside the plot.
-    QString readoutAt(int x, int y) const
-    {
-        QWidget* window = form->waveformWindow();
-        QTest::mouseMove(window->windowHandle(), QPoint(1, 1));
-        QTest::mouseMove(window->windowHandle(), plot()->mapTo(window, plot()->contentsRect().topLeft() + QPoint(x, y)));
-        return plot()->toolTip();
-    }
-
-    RecordingErrorReport errors;
-    std::unique_ptr<ParameterWindow> form;
-};
 
 TEST_F(Windows, OpenAtTheirDesignedSizes)
 {
