@@ -6,10 +6,10 @@
 
 #include "number_reading.h"
 #include "runtime_error.h"
-#include "support/failure.h"
+#include "support/reference_model.h"
 
 using namespace wienbridge;
-using reference::failureOf;
+using test::failureOf;
 
 // Read again under Italian, whose C library takes "," as the decimal point, so
 // that a reading leaning on the C library's locale shows.

@@ -61,29 +61,35 @@ TEST_F(Windows, RunReadsTheBoxesInOrderAndSaysWhatToChange)
 
 TEST_F(Windows, PresetsFromMouseOrKeyboardWriteTheRatioWithAPoint)
 {
-    const auto blue = [this] { return control("Text4")->palette().color(QPalette::Text) == QColor(0, 0, 255); };
-    QTest::mouseClick(option("Option3"), Qt::RightButton);
-    EXPECT_EQ(control("Text4")->text(), "3.00");
-    QTest::mousePress(option("Option4"), Qt::MiddleButton);  // the press alone does it
-    EXPECT_EQ(control("Text4")->text(), "1.00");
-    EXPECT_TRUE(blue());
-    QTest::mouseRelease(option("Option4"), Qt::MiddleButton);
-    QTest::mouseClick(option("Option2"), Qt::LeftButton);
-    QTest::keyClick(option("Option2"), Qt::Key_Down);  // the check and the ratio move together
-    EXPECT_TRUE(option("Option3")->isChecked());
-    EXPECT_EQ(control("Text4")->text(), "3.00");
-    QTest::keyClick(option("Option3"), Qt::Key_Up);  // up the window: Option2, then Option4
-    QTest::keyClick(option("Option2"), Qt::Key_Up);
-    EXPECT_TRUE(option("Option4")->isChecked());
-    EXPECT_EQ(control("Text4")->text(), "1.00");
     type("Text4", "12,5");
-    option("Option1")->setFocus();
-    QTest::keyClick(option("Option1"), Qt::Key_Space);
-    EXPECT_TRUE(option("Option1")->isChecked());
-    EXPECT_EQ(control("Text4")->text(), "12.50");
-    EXPECT_FALSE(blue());
-    EXPECT_TRUE(errors.kinds.empty());
-
+    const struct {
+        const char* option;
+        Qt::MouseButton button;  // pressed, or else the key typed
+        Qt::Key key;
+        const char *shown, *checked;
+    } steps[] = {
+        {"Option1", Qt::RightButton, {}, "12.50", "Option1"},  // the typed ratio, in black
+        {"Option3", Qt::MiddleButton, {}, "3.00", "Option1"},  // any button, as it goes down
+        {"Option2", Qt::LeftButton, {}, "2.00", "Option2"},
+        {"Option2", {}, Qt::Key_Down, "3.00", "Option3"},  // the check and the ratio move together
+        {"Option3", {}, Qt::Key_Up, "2.00", "Option2"},
+        {"Option2", {}, Qt::Key_Up, "1.00", "Option4"},  // up the window
+        {"Option4", {}, Qt::Key_Space, "1.00", "Option4"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.shown);
+        if (step.button) {
+            QTest::mousePress(option(step.option), step.button);
+            EXPECT_EQ(control("Text4")->text(), step.shown);
+            QTest::mouseRelease(option(step.option), step.button);
+        } else {
+            option(step.option)->setFocus();
+            QTest::keyClick(option(step.option), step.key);
+        }
+        EXPECT_EQ(control("Text4")->text(), step.shown);
+        EXPECT_TRUE(option(step.checked)->isChecked());
+        EXPECT_EQ(control("Text4")->palette().color(QPalette::Text).blue(), &step == &steps[0] ? 0 : 255);
+    }
     type("Text4", "1e999");  // reported once, the text left as it was
     QTest::mouseClick(option("Option1"), Qt::LeftButton);
     EXPECT_EQ(errors.kinds, std::vector{ErrorKind::Overflow});

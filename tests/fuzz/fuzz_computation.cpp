@@ -33,36 +33,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
 
     RunInputs in;
-    RunResult r;
-    SampleRecorder recorder;
-    std::optional<ErrorKind> failure;
     bool read = false;
     try {
         in = readRunInputs(readRatio(lines[3]), {lines[0], lines[1], lines[2]});
         read = true;
-        r = simulate(in, recorder);
+        SampleRecorder samples;
+        const RunResult r = simulate(in, samples);
+        double largest = 0;
+        for (double vo : samples.vo)
+            largest = std::isfinite(vo) ? std::max(largest, std::fabs(vo)) : NAN;
+        fuzz::require(samples.inOrder && samples.vo.size() == 10 * static_cast<std::size_t>(in.N), input, "samples missing");
+        fuzz::require(sameBits(r.Peak, largest), input, "a sample that is not finite, or a peak that is not the largest");
     } catch (const RuntimeError& error) {
-        failure = error.kind();
-        fuzz::require(!error.hint().empty(), input, "an error that names no box");
+        fuzz::require(error.hint().find("Casell") == 0, input, "an error that names no box");
     } catch (...) {
         fuzz::fail(input, "an exception other than a run-time error");
     }
-    fuzz::require(recorder.inOrder, input, "samples out of order");
-    if (!failure) {
-        double largest = 0;
-        for (std::size_t i = 0; i < recorder.vo.size(); ++i) {
-            fuzz::require(std::isfinite(recorder.vp[i]) && std::isfinite(recorder.vo[i]), input, "a sample that is not finite");
-            largest = std::max(largest, std::fabs(recorder.vo[i]));
-        }
-        fuzz::require(recorder.vo.size() == 10 * static_cast<std::size_t>(in.N), input, "samples missing");
-        fuzz::require(sameBits(r.Peak, largest), input, "the peak is not the largest magnitude");
-    }
-    if (read && in.N <= 12) {
-        const ReferenceRun expected = runReference(in);
-        fuzz::require(failure == expected.failure, input, "the run ends unlike the algorithm as written");
-        fuzz::require(recorder.vo.size() == expected.vo.size() &&
-                          std::equal(recorder.vo.begin(), recorder.vo.end(), expected.vo.begin(), sameBits),
-                      input, "the samples differ from the algorithm as written");
-    }
+    if (read && in.N <= 12)
+        fuzz::require(differenceFromReference(in).empty(), input, "a run unlike the algorithm as written");
     return 0;
 }

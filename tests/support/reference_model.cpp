@@ -5,8 +5,17 @@
 
 #include "checked_int.h"
 #include "float_check.h"
+#include "oscillator_model.h"
 
 namespace wienbridge::test {
+
+namespace {
+
+struct ReferenceRun {
+    std::optional<ErrorKind> failure;
+    RunResult result;
+    std::vector<double> vp, vo;  // the samples whose step completed
+};
 
 ReferenceRun runReference(const RunInputs& in)
 {
@@ -49,6 +58,32 @@ ReferenceRun runReference(const RunInputs& in)
         }
     });
     return run;
+}
+
+bool sameSamples(const std::vector<double>& a, const std::vector<double>& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameBits);
+}
+
+}  // namespace
+
+std::string differenceFromReference(const RunInputs& in, bool* completed)
+{
+    const ReferenceRun expected = runReference(in);
+    SampleRecorder samples;
+    RunResult r;
+    const std::optional<ErrorKind> failure = failureOf([&] { r = simulate(in, samples); });
+    if (completed)
+        *completed = !failure;
+    const auto kind = [](std::optional<ErrorKind> k) { return k ? std::string(italianMessage(*k)) : "none"; };
+    if (failure != expected.failure)
+        return "error " + kind(failure) + " where the algorithm gives " + kind(expected.failure);
+    if (!samples.inOrder || !sameSamples(samples.vp, expected.vp) || !sameSamples(samples.vo, expected.vo))
+        return std::to_string(samples.vo.size()) + " samples unlike the algorithm's " + std::to_string(expected.vo.size());
+    const RunResult& e = expected.result;
+    if (!failure && !(sameBits(r.Dt, e.Dt) && sameBits(r.Aol, e.Aol) && r.K == e.K && sameBits(r.Peak, e.Peak)))
+        return "Dt, Aol, K or the peak unlike the algorithm's";
+    return {};
 }
 
 }  // namespace wienbridge::test
