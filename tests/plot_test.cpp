@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
@@ -80,10 +81,15 @@ TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)
         }
         curves.insert(curves.end(), {noise, wave, spikes});
     }
-    for (std::size_t i = 0; i < curves.size(); ++i) {
-        const auto [reduced, plain] = bothWays(PlotGeometry{}, curves[i]);
-        EXPECT_GT(pixelsOf(reduced, qRgb(255, 0, 0)).size(), 900u) << "curve " << i;
-        EXPECT_TRUE(reduced == plain) << "curve " << i;
+    // At scale 1, and in the device pixels of screens at 1.5 and 2 times, where lines are widened.
+    for (const PlotGeometry& geometry : {PlotGeometry{}, {1352, 752, 2}, {1802, 1002, 2}}) {
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            const auto [reduced, plain] = bothWays(geometry, curves[i]);
+            const auto* pixels = reinterpret_cast<const QRgb*>(reduced.constBits());
+            EXPECT_GE(std::count(pixels, pixels + reduced.sizeInBytes() / 4, qRgb(255, 0, 0)),
+                      geometry.width * geometry.lineWidth) << geometry.width << " curve " << i;
+            EXPECT_TRUE(reduced == plain) << geometry.width << " curve " << i;
+        }
     }
 }
 

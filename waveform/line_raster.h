@@ -6,7 +6,8 @@
 
 #include "plot_mapping.h"
 
-// One-pixel lines on a block of 32-bit pixels, solid and not antialiased.
+// Lines on a block of 32-bit pixels, solid and not antialiased, rasterised
+// one pixel wide and then widened.
 //
 // A segment lights, in each pixel column it crosses, the rows between the
 // nearest pixels of the lowest and the highest y it takes over that column
@@ -19,6 +20,10 @@
 // of the polyline's lowest and highest y over that column. A curve of many
 // samples per column can therefore be drawn through only the first, lowest,
 // highest and last sample of each column and come out the same, pixel for pixel.
+//
+// A wider line grows every pixel the one-pixel line lights into a square of
+// the line's width, moved back inside the buffer at its edges. The pixels lit
+// follow from the one-pixel ones alone, so a reduced curve still comes out the same.
 namespace wienbridge {
 
 // The pixel whose centre is nearest to a device coordinate; halves go to the
@@ -36,8 +41,9 @@ struct PixelBuffer {
     int height = 0;
 };
 
-// Draws the segment, clipped to the buffer. Drawing it backwards lights the
-// same pixels; a segment with a NaN end lights none.
-void strokeSegment(const PixelBuffer& buffer, DevicePoint from, DevicePoint to, std::uint32_t colour);
+// Draws the segment, `lineWidth` pixels wide, clipped to the buffer. Drawing
+// it backwards lights the same pixels; a segment with a NaN end lights none.
+void strokeSegment(const PixelBuffer& buffer, DevicePoint from, DevicePoint to, std::uint32_t colour,
+                   int lineWidth);
 
 }  // namespace wienbridge

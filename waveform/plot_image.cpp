@@ -16,9 +16,10 @@ PixelBuffer pixelsOf(QImage& image)
 
 }  // namespace
 
-PlotImage::PlotImage(const PlotGeometry& geometry)
+PlotImage::PlotImage(const PlotGeometry& geometry, double devicePixelRatio)
     : geometry_(geometry), image_(geometry.width, geometry.height, QImage::Format_RGB32)
 {
+    image_.setDevicePixelRatio(devicePixelRatio);
     clear();
 }
 
@@ -33,14 +34,16 @@ void PlotImage::clear(const QImage& picture)
 
 void PlotImage::drawLine(UserPoint from, UserPoint to, const QColor& colour)
 {
-    strokeSegment(pixelsOf(image_), geometry_.toDevice(from), geometry_.toDevice(to), colour.rgb());
+    strokeSegment(pixelsOf(image_), geometry_.toDevice(from), geometry_.toDevice(to), colour.rgb(),
+                  geometry_.lineWidth);
 }
 
 void PlotImage::drawPolyline(std::span<const UserPoint> points, const QColor& colour)
 {
     const PixelBuffer pixels = pixelsOf(image_);
     for (std::size_t i = 1; i < points.size(); ++i)
-        strokeSegment(pixels, geometry_.toDevice(points[i - 1]), geometry_.toDevice(points[i]), colour.rgb());
+        strokeSegment(pixels, geometry_.toDevice(points[i - 1]), geometry_.toDevice(points[i]), colour.rgb(),
+                      geometry_.lineWidth);
 }
 
 }  // namespace wienbridge

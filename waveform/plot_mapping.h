@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 // The plot's user coordinates: 0 to 100 across from the left, 0 to 100 upwards
@@ -12,7 +14,7 @@
 // visible pixel: the tick at x = 100 and the one at y = 100 are on screen.
 namespace wienbridge {
 
-// Size of the plot's inner area as designed, in pixels at scale 1.
+// Size of the plot's inner area as designed, in logical pixels (the pixels at scale 1).
 inline constexpr int kPlotWidth = 901;
 inline constexpr int kPlotHeight = 501;
 
@@ -28,10 +30,14 @@ struct DevicePoint {
     double y = 0.0;
 };
 
-// The pixels the inner area is drawn in.
+// The device pixels the inner area is drawn in, and how many of them a line
+// is wide.
 struct PlotGeometry {
     int width = kPlotWidth;
     int height = kPlotHeight;
+    int lineWidth = 1;
+
+    bool operator==(const PlotGeometry&) const = default;
 
     double deviceX(float x) const { return static_cast<double>(x) * (width - 1) / 100.0; }
     double deviceY(float y) const { return (100.0 - static_cast<double>(y)) * (height - 1) / 100.0; }
@@ -42,6 +48,17 @@ struct PlotGeometry {
                 static_cast<float>(100.0 - p.y * 100.0 / (height - 1))};
     }
 };
+
+// The width of a line on a screen of `ratio` device pixels per logical pixel:
+// the whole number of device pixels nearest to the logical pixel a line is at
+// scale 1, so 1 at 1.25, 2 at 1.5 and 2, 3 at 3. Lines of one device pixel
+// look faint at 1.5 and above beside the border and the captions, which Qt
+// scales; a whole number keeps a line equally wide all along, where the scale-1
+// plot enlarged 1.5 times had lines 1 and 2 pixels wide by turns.
+inline int lineWidthAt(double ratio)
+{
+    return std::max(1, static_cast<int>(std::lround(ratio)));
+}
 
 // Where the curve puts sample k of `count` across the plot: the samples end at
 // x = 100. k * 100 is taken in 64 bits, since as a 32-bit product it would

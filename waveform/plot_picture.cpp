@@ -1,5 +1,7 @@
 #include "plot_picture.h"
 
+#include <cmath>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -26,8 +28,26 @@ PlotPicture::PlotPicture(QWidget* parent) : QFrame(parent)
 void PlotPicture::setPicture(const QImage& picture)
 {
     picture_ = picture;
+    const double ratio = devicePixelRatio();
+    const QRect device = deviceInnerArea(ratio);
+    const PlotGeometry geometry{device.width(), device.height(), lineWidthAt(ratio)};
+    if (plot_.geometry() != geometry || plot_.image().devicePixelRatio() != ratio)
+        plot_ = PlotImage(geometry, ratio);
     plot_.clear(picture_);
     update();
+}
+
+// Where the inner area lies in the window's device pixels. Qt puts a logical
+// edge at e on the device pixel edge nearest to e * ratio, halves up, so the
+// area's size in device pixels depends on where it lies in the window and not
+// only on its logical size: 901 pixels at x = 82 are 1576 device pixels at
+// ratio 1.75, but would be 1577 at x = 81.
+QRect PlotPicture::deviceInnerArea(double ratio) const
+{
+    const QRect inner = contentsRect().translated(mapTo(window(), QPoint()));
+    const auto edge = [ratio](int logical) { return static_cast<int>(std::floor(logical * ratio + 0.5)); };
+    return QRect(QPoint(edge(inner.left()), edge(inner.top())),
+                 QPoint(edge(inner.right() + 1) - 1, edge(inner.bottom() + 1) - 1));
 }
 
 QColor PlotPicture::foregroundColour() const
@@ -45,18 +65,25 @@ void PlotPicture::paintEvent(QPaintEvent* event)
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setClipRect(contentsRect());
+    // Drawn at its ratio, the image lands on the device pixels deviceInnerArea
+    // names, one to one.
     painter.drawImage(contentsRect().topLeft(), plot_.image());
 }
 
 void PlotPicture::mouseMoveEvent(QMouseEvent* event)
 {
+    // Read on the image's pixels, where the plot was drawn: a logical position
+    // p is at device position p * ratio, and the pixel there is the one whose
+    // centre the readout takes, as at scale 1.
+    const double ratio = plot_.image().devicePixelRatio();
+    const QPointF device = (event->position() + QPointF(mapTo(window(), QPoint()))) * ratio
+                           - QPointF(deviceInnerArea(ratio).topLeft());
     // The border is not part of the plot: there is nothing to read there.
-    if (!contentsRect().contains(event->position().toPoint())) {
+    if (!plot_.image().rect().contains(device.toPoint())) {
         emit pointerLeftPlot();
         return;
     }
-    const QPointF inner = event->position() - QPointF(contentsRect().topLeft());
-    const UserPoint point = plot_.geometry().toUser({inner.x(), inner.y()});
+    const UserPoint point = plot_.geometry().toUser({device.x(), device.y()});
     emit pointerMoved(point.x, point.y);
 }
 

@@ -9,16 +9,19 @@ namespace wienbridge {
 
 // Picture1: the plot surface of the waveform window. What is drawn goes into a
 // PlotImage the widget keeps, so covering, minimising or resizing the window
-// never loses the plot. Every pointer movement over it is reported in user
-// coordinates.
+// never loses the plot. The image has a pixel for every device pixel of the
+// inner area on the screen it was wiped on; moved to a screen of another scale,
+// it shows scaled until the next wipe. Every pointer movement over it is
+// reported in user coordinates.
 class PlotPicture : public QFrame {
     Q_OBJECT
 
 public:
     explicit PlotPicture(QWidget* parent = nullptr);
 
-    // Replaces the background picture and erases everything drawn. A null
-    // picture leaves the plain pale-yellow background.
+    // Replaces the background picture and erases everything drawn, at the
+    // widget's present device pixel ratio. A null picture leaves the plain
+    // pale-yellow background.
     void setPicture(const QImage& picture);
 
     // The colour lines take when the drawing names none: the palette's text colour.
@@ -43,6 +46,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    QRect deviceInnerArea(double ratio) const;
+
     QImage picture_;
     PlotImage plot_;
 };

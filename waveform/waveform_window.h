@@ -37,7 +37,8 @@ public:
     // Shows the window beside the parameter window, non-modal, on top.
     void showWindow();
     void prepareAxes();
-    // The pixel columns a run's curve is reduced to.
+    // The pixels a run's curve is reduced to and drawn in: Picture1's device
+    // pixels, as the last wipePlot sized them.
     PlotGeometry plotGeometry() const;
     // Draws the curve of a run, normalised to its peak.
     void drawCurve(const CurveReduction& curve, double peak);
