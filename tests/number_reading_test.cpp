@@ -1,11 +1,8 @@
 #include <cfloat>
 #include <clocale>
 #include <gtest/gtest.h>
-#include <optional>
-#include <string>
 
 #include "number_reading.h"
-#include "runtime_error.h"
 #include "support/reference_model.h"
 
 using namespace wienbridge;

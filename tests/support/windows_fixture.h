@@ -2,16 +2,15 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <memory>
 
 #include "design_font.h"
 #include "error_report.h"
 #include "parameter_window.h"
+#include "plot_drawing.h"
 #include "plot_picture.h"
 #include "waveform_window.h"
 
@@ -28,14 +27,11 @@ inline const QRgb kRed = qRgb(255, 0, 0);
 
 inline int count(const QImage& image, QRgb colour)
 {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
-    return n;
+    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+    return static_cast<int>(std::count(pixels, pixels + image.sizeInBytes() / 4, colour));
 }
 
-// A shown parameter window whose failures are recorded instead of shown.
+// A shown parameter window, in an Italian locale, whose failures are recorded instead of shown.
 class Windows : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { installDesignFontSubstitutes(); }
@@ -46,17 +42,10 @@ protected:
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
-    void TearDown() override
-    {
-        form.reset();
-        QLocale::setDefault(QLocale::c());
-    }
+    void TearDown() override { form.reset(), QLocale::setDefault(QLocale::c()); }
 
     template <class Widget = QLineEdit>
-    Widget* control(const char* name) const
-    {
-        return form->findChild<Widget*>(QLatin1String(name));
-    }
+    Widget* control(const char* name) const { return form->findChild<Widget*>(QLatin1String(name)); }
     QRadioButton* option(const char* name) const { return control<QRadioButton>(name); }
     void type(const char* box, const char* text) const { control(box)->setText(QString::fromUtf8(text)); }
     void run() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
