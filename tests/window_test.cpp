@@ -60,13 +60,13 @@ TEST_F(Windows, PresetsFromMouseOrKeyboardWriteTheRatioWithAPoint)
         SCOPED_TRACE(step.shown);
         if (step.button) {
             QTest::mousePress(option(step.option), step.button);  // applied as the button goes down
-            EXPECT_EQ(control("Text4")->text(), step.shown);
+            EXPECT_EQ(control("Text4")->text(), QString::fromLatin1(step.shown));
             QTest::mouseRelease(option(step.option), step.button);
         } else {
             option(step.option)->setFocus();
             QTest::keyClick(option(step.option), step.key);
         }
-        EXPECT_EQ(control("Text4")->text(), step.shown);
+        EXPECT_EQ(control("Text4")->text(), QString::fromLatin1(step.shown));
         EXPECT_TRUE(option(step.checked)->isChecked());
         EXPECT_EQ(control("Text4")->palette().color(QPalette::Text).blue(), &step == &steps[0] ? 0 : 255);
     }
