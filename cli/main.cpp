@@ -166,11 +166,7 @@ int main(int argc, char** argv)
             result = simulate(inputs, options.png.empty() ? static_cast<SampleObserver&>(none) : curve);
         }
         if (!options.png.empty()) {
-            try {
-                drawCurve(plot, curve, result.Peak);
-            } catch (const RuntimeError& error) {
-                throw withHint(error, RunStage::Curve, inputs, result);
-            }
+            explainingFailures(RunStage::Curve, inputs, result, [&] { drawCurve(plot, curve, result.Peak); });
             if (!plot.image().save(QString::fromStdString(options.png), "PNG")) {
                 std::fprintf(stderr, "wienbridge-sim: impossibile scrivere %s\n", options.png.c_str());
                 return 2;

@@ -134,11 +134,7 @@ void ParameterWindow::runClicked()
         } catch (const RunCancelled&) {
             return;
         }
-        try {
-            waveform.drawCurve(curve, result.Peak);
-        } catch (const RuntimeError& error) {
-            throw withHint(error, RunStage::Curve, inputs, result);
-        }
+        explainingFailures(RunStage::Curve, inputs, result, [&] { waveform.drawCurve(curve, result.Peak); });
         waveform.keepReadout({inputs.CR, result.Peak});
     });
 }

@@ -25,4 +25,15 @@ enum class RunStage {
 RuntimeError withHint(const RuntimeError& error, RunStage stage, const RunInputs& inputs,
                       const RunResult& sofar = {});
 
+// Does one stage of a run, giving the error it raises, if any, the hint of that stage.
+template <class Work>
+auto explainingFailures(RunStage stage, const RunInputs& inputs, const RunResult& sofar, Work&& work)
+{
+    try {
+        return work();
+    } catch (const RuntimeError& error) {
+        throw withHint(error, stage, inputs, sofar);
+    }
+}
+
 }  // namespace wienbridge

@@ -96,6 +96,15 @@ int stepCoefficients(const RunInputs& in, const RunResult& r, StepCoefficients& 
     return raisedFloatingPointFlags();
 }
 
+// The integer stage gain for an op-amp of open-loop gain aol and a ratio
+// R1 / R2: the nearest integer to aol / (aol / (ratio + 1) + 1).
+std::int32_t stageGain(double aol, double ratio)
+{
+    const double gain = checkedStatement(
+        [](double aol, double ratio) { return aol / (aol * (1 / (ratio + 1)) + 1); }, aol, ratio);
+    return roundToInt32(gain);
+}
+
 class Run {
 public:
     Run(const RunInputs& in, SampleObserver& observer, RunProgress* progress)
@@ -192,13 +201,6 @@ private:
 };
 
 }  // namespace
-
-std::int32_t stageGain(double aol, double ratio)
-{
-    const double gain = checkedStatement(
-        [](double aol, double ratio) { return aol / (aol * (1 / (ratio + 1)) + 1); }, aol, ratio);
-    return roundToInt32(gain);
-}
 
 RunResult simulate(const RunInputs& inputs, SampleObserver& observer, RunProgress* progress)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "run_inputs.h"
 #include "sample_observer.h"
 
@@ -16,9 +14,5 @@ namespace wienbridge {
 // names the box to change, after the observer has seen every sample before it.
 // With a progress, the run may stop between blocks by throwing RunCancelled.
 RunResult simulate(const RunInputs& inputs, SampleObserver& observer, RunProgress* progress = nullptr);
-
-// The integer stage gain for an op-amp of open-loop gain aol and a ratio
-// R1 / R2: the nearest integer to aol / (aol / (ratio + 1) + 1).
-std::int32_t stageGain(double aol, double ratio);
 
 }  // namespace wienbridge

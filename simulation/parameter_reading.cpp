@@ -8,14 +8,11 @@
 namespace wienbridge {
 namespace {
 
+// A box read on its own: a number too large to read names that box.
 template <class Reading>
 auto readBox(RunStage stage, Reading&& reading)
 {
-    try {
-        return reading();
-    } catch (const RuntimeError& error) {
-        throw withHint(error, stage, {});
-    }
+    return explainingFailures(stage, {}, {}, reading);
 }
 
 }  // namespace

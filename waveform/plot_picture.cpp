@@ -27,13 +27,12 @@ PlotPicture::PlotPicture(QWidget* parent) : QFrame(parent)
 
 void PlotPicture::setPicture(const QImage& picture)
 {
-    picture_ = picture;
     const double ratio = devicePixelRatio();
     const QRect device = deviceInnerArea(ratio);
     const PlotGeometry geometry{device.width(), device.height(), lineWidthAt(ratio)};
     if (plot_.geometry() != geometry || plot_.image().devicePixelRatio() != ratio)
         plot_ = PlotImage(geometry, ratio);
-    plot_.clear(picture_);
+    plot_.clear(picture);
     update();
 }
 

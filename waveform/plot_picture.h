@@ -48,7 +48,6 @@ protected:
 private:
     QRect deviceInnerArea(double ratio) const;
 
-    QImage picture_;
     PlotImage plot_;
 };
 
