@@ -48,8 +48,9 @@ void BM_StreamingLimit(benchmark::State& state)
     std::vector<std::int64_t> columnEnds;
     const PlotGeometry geometry;
     for (std::int64_t k = 1; k <= steps; ++k)
-        if (k == steps || nearestPixel(geometry.deviceX(sampleX(k + 1, steps))) !=
-                              nearestPixel(geometry.deviceX(sampleX(k, steps))))
+        if (k == steps
+            || nearestPixel(geometry.deviceX(sampleX(k + 1, steps)))
+                   != nearestPixel(geometry.deviceX(sampleX(k, steps))))
             columnEnds.push_back(k);
     std::vector<double> columns(4 * columnEnds.size());
     for (auto _ : state) {
@@ -67,7 +68,8 @@ void BM_StreamingLimit(benchmark::State& state)
                 low = std::min(low, vo);
                 high = std::max(high, vo);
             }
-            columns[4 * c] = first, columns[4 * c + 1] = low, columns[4 * c + 2] = high, columns[4 * c + 3] = vo;
+            columns[4 * c] = first, columns[4 * c + 1] = low, columns[4 * c + 2] = high,
+                        columns[4 * c + 3] = vo;
         }
         benchmark::DoNotOptimize(peak);
         benchmark::DoNotOptimize(columns.data());

@@ -21,11 +21,11 @@ void installDesignFontSubstitutes()
     // In order of preference; the first one installed is used.
     QFont::removeSubstitutions(kDesignFamily);
     QFont::insertSubstitutions(kDesignFamily, {
-        QStringLiteral("Liberation Sans Narrow"),
-        QStringLiteral("Arial Narrow"),
-        QStringLiteral("DejaVu Sans Condensed"),
-        QStringLiteral("Liberation Sans"),
-    });
+                                                  QStringLiteral("Liberation Sans Narrow"),
+                                                  QStringLiteral("Arial Narrow"),
+                                                  QStringLiteral("DejaVu Sans Condensed"),
+                                                  QStringLiteral("Liberation Sans"),
+                                              });
 }
 
 }  // namespace wienbridge

@@ -20,7 +20,8 @@
 
 namespace wienbridge {
 
-ParameterWindow::ParameterWindow(QWidget* parent) : ParameterWindow(static_cast<ErrorReport*>(nullptr), parent)
+ParameterWindow::ParameterWindow(QWidget* parent)
+    : ParameterWindow(static_cast<ErrorReport*>(nullptr), parent)
 {
     ownReport_ = std::make_unique<MessageBoxErrorReport>(this);
     errors_ = ownReport_.get();

@@ -7,7 +7,7 @@
 namespace wienbridge {
 namespace {
 
-constexpr qint64 kQuietMilliseconds = 500;   // runs shorter than this show no dialog
+constexpr qint64 kQuietMilliseconds = 500;     // runs shorter than this show no dialog
 constexpr qint64 kLookEveryMilliseconds = 40;  // how often the windows are served
 constexpr std::int64_t kBlocksBetweenClockReads = 16;
 
@@ -55,8 +55,8 @@ bool RunInProgress::carryOn(std::int64_t samplesDone, std::int64_t samplesInAll)
         return true;
     lastLook_ = now;
     if (!dialog_ && now >= kQuietMilliseconds) {
-        dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Calcolo in corso…"), QStringLiteral("Annulla"),
-                                                    0, 1000, window_);
+        dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Calcolo in corso…"),
+                                                    QStringLiteral("Annulla"), 0, 1000, window_);
         dialog_->setWindowTitle(QStringLiteral("Ponte di Wien"));
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(0);

@@ -15,8 +15,8 @@ std::string formatFixed(double value, int decimals, std::string_view decimalSepa
 
     // Large enough for the longest fixed-point double (309 integer digits).
     std::array<char, 400> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                      value, std::chars_format::fixed, decimals);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::fixed, decimals);
     std::string text(buffer.data(), result.ptr);
 
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)

@@ -1,10 +1,10 @@
 #include "number_reading.h"
 
+#include <locale.h>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 #include "runtime_error.h"

@@ -7,6 +7,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Formatting (.clang-format)"
+git -C "$ROOT" ls-files -co --exclude-standard '*.cpp' '*.h' | (cd "$ROOT" && xargs clang-format --dry-run --Werror)
+
 echo "== Tests"
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 

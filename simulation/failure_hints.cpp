@@ -8,7 +8,8 @@ namespace {
 
 constexpr const char* kSampleCountRange =
     "Casella N (Numero campioni): inserisci un numero intero da 1 a 214748364.";
-constexpr const char* kRatioOther = "Casella R1/R2: con questo valore il guadagno non si può calcolare; scegline un altro.";
+constexpr const char* kRatioOther =
+    "Casella R1/R2: con questo valore il guadagno non si può calcolare; scegline un altro.";
 
 const char* tooLargeToRead(RunStage stage)
 {

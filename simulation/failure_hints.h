@@ -11,13 +11,13 @@ enum class RunStage {
     ReadingTimeConstant,
     ReadingCrossover,
     ReadingSampleCount,
-    Step,            // Dt = CR / (N * 0.1)
-    SampleCount,     // 10 * N steps
-    OpenLoopGain,    // Aol from CR and Fc
-    StageGain,       // K from Aol and R1 / R2
-    Coefficients,    // (3 - K) / CR and Dt / CR^2, the constants of every step
-    Integration,     // the steps themselves
-    Curve,           // Vo scaled to its peak for the plot
+    Step,          // Dt = CR / (N * 0.1)
+    SampleCount,   // 10 * N steps
+    OpenLoopGain,  // Aol from CR and Fc
+    StageGain,     // K from Aol and R1 / R2
+    Coefficients,  // (3 - K) / CR and Dt / CR^2, the constants of every step
+    Integration,   // the steps themselves
+    Curve,         // Vo scaled to its peak for the plot
 };
 
 // The error with a second line, in Italian, naming the box and what to change

@@ -41,17 +41,17 @@ struct StepCoefficients {
 // statement passed.
 double checkedStep(Integrator& at, const RunInputs& in, const RunResult& r)
 {
-    const double sum = checkedStatement([](double dt, double v, double sum) { return dt * v + sum; },
-                                        r.Dt, at.v, at.sum);
+    const double sum =
+        checkedStatement([](double dt, double v, double sum) { return dt * v + sum; }, r.Dt, at.v, at.sum);
     const double damping = checkedSub(3, r.K);
     const double s = checkedStatement(
-        [](double v, double damping, double cr, double dt) { return v - (damping / cr) * v * dt; },
-        at.v, damping, in.CR, r.Dt);
+        [](double v, double damping, double cr, double dt) { return v - (damping / cr) * v * dt; }, at.v,
+        damping, in.CR, r.Dt);
     const double next = checkedStatement(
-        [](double s, double dt, double cr, double sum) { return s - (dt / (cr * cr)) * sum; }, s, r.Dt,
-        in.CR, sum);
-    const double vo = checkedStatement([](double gain, double v) { return gain * v; },
-                                       static_cast<double>(r.K), at.v);
+        [](double s, double dt, double cr, double sum) { return s - (dt / (cr * cr)) * sum; }, s, r.Dt, in.CR,
+        sum);
+    const double vo =
+        checkedStatement([](double gain, double v) { return gain * v; }, static_cast<double>(r.K), at.v);
     at = {next, sum};
     return vo;
 }
@@ -60,7 +60,8 @@ double checkedStep(Integrator& at, const RunInputs& in, const RunResult& r)
 // the loop but the peak: the samples go to the block's buffers. The peak's
 // maximum does not wait for the next step, so it costs nothing beside the
 // chain of dependent multiplications and additions that sets the pace.
-void fastSteps(Integrator& at, const StepCoefficients& c, double* vp, double* vo, std::int64_t count, double& peak)
+void fastSteps(Integrator& at, const StepCoefficients& c, double* vp, double* vo, std::int64_t count,
+               double& peak)
 {
     double sum = at.sum;
     double v = at.v;

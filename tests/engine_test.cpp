@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <cmath>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <random>
 
 #include "number_format.h"
@@ -13,7 +13,10 @@ using namespace wienbridge::test;
 
 TEST(Numerics, NearestIntegerTiesToEvenAndZeroWithoutSign)
 {
-    for (auto [value, rounded] : {std::pair{100.5, 100}, {101.5, 102}, {-2.5, -2}, {2.4999999999999996, 2},
+    for (auto [value, rounded] : {std::pair{100.5, 100},
+                                  {101.5, 102},
+                                  {-2.5, -2},
+                                  {2.4999999999999996, 2},
                                   {-2147483648.5, INT32_MIN}})
         EXPECT_EQ(roundToInt32(value), rounded) << value;
     for (double outside : {2147483647.5, double(NAN)})
@@ -31,9 +34,11 @@ TEST(OscillatorModel, DefaultRunsBehaveAsTheCircuit)
         EXPECT_EQ(r.Dt, 159.15e-6 / (100 * 0.1));
         EXPECT_TRUE(r.Aol > 2999 && r.Aol < 3000 && samples.inOrder && samples.vo.size() == 1000);
         const double late = std::fabs(samples.vo[995]) + std::fabs(samples.vo[990]);
-        EXPECT_TRUE(gain != 3 || (samples.vo[0] == 3 && std::fabs(samples.vp[1] - 0.99) < 1e-15 && std::fabs(r.Peak - 3) < 0.01 && late > 1));
+        EXPECT_TRUE(gain != 3
+                    || (samples.vo[0] == 3 && std::fabs(samples.vp[1] - 0.99) < 1e-15
+                        && std::fabs(r.Peak - 3) < 0.01 && late > 1));
         EXPECT_TRUE(gain != 4 || (r.Peak > 1e21 && r.Peak < 1e22));  // growing
-        EXPECT_TRUE(gain != 2 || late < 1e-10);                       // damped
+        EXPECT_TRUE(gain != 2 || late < 1e-10);                      // damped
     }
     SampleRecorder tenSteps;  // one step per time constant: Vp repeats six values
     simulate({159.15e-6, 3, 10, 2}, tenSteps);
@@ -57,23 +62,28 @@ TEST(OscillatorModel, StreamsExactlyWhatTheAlgorithmAsWrittenComputes)
     const auto unit = [&] { return static_cast<double>(engine() >> 11) * 0x1.0p-53; };
     const auto below = [&](std::uint64_t bound) { return static_cast<double>(engine() % bound); };
     const auto exp10 = [&](double low, double high) { return std::pow(10.0, low + (high - low) * unit()); };
-    const auto pick = [&](std::initializer_list<double> values) { return values.begin()[engine() % values.size()]; };
+    const auto pick = [&](std::initializer_list<double> values) {
+        return values.begin()[engine() % values.size()];
+    };
     int completed = 0;
     for (int set = 0; set < 3000; ++set) {
         // Mostly short runs, for the quadratic reference; now and then one of more than a block.
         const double few = 1 + below(16);
-        RunInputs in{pick({exp10(-2, 5), exp10(-2, 5), exp10(-318, -100), exp10(100, 308), 0.0, -exp10(-2, 5), 159.15}) * 1e-6,
-                     pick({0.0, 3.0, exp10(-3, 3), exp10(-3, 3), exp10(-320, -100), exp10(100, 308), -exp10(-3, 3)}),
-                     static_cast<std::int32_t>(pick({few, few, few, few, few, few, few, few, 17 + below(24), 0.0,
-                                                     -1 - below(40), 103 + below(100)})),
-                     pick({-1.0, 0.5, 1.0, 2.0, 3.0, 1000.0, 1e300, unit() * 15 - 5, exp10(-6, 12), -exp10(-6, 12)})};
+        RunInputs in{
+            pick({exp10(-2, 5), exp10(-2, 5), exp10(-318, -100), exp10(100, 308), 0.0, -exp10(-2, 5), 159.15})
+                * 1e-6,
+            pick({0.0, 3.0, exp10(-3, 3), exp10(-3, 3), exp10(-320, -100), exp10(100, 308), -exp10(-3, 3)}),
+            static_cast<std::int32_t>(pick({few, few, few, few, few, few, few, few, 17 + below(24), 0.0,
+                                            -1 - below(40), 103 + below(100)})),
+            pick({-1.0, 0.5, 1.0, 2.0, 3.0, 1000.0, 1e300, unit() * 15 - 5, exp10(-6, 12), -exp10(-6, 12)})};
         if (set == 0)  // K = 21 overflows a double in the second block of the run
             in = {159.15e-6, 1e6, 200, 20};
-        SCOPED_TRACE(::testing::Message() << "seed " << seed << ", set " << set << ": CR " << in.CR << ", N " << in.N
-                                          << ", Fc " << in.Fc << ", ratio " << in.Ratio);
+        SCOPED_TRACE(::testing::Message() << "seed " << seed << ", set " << set << ": CR " << in.CR << ", N "
+                                          << in.N << ", Fc " << in.Fc << ", ratio " << in.Ratio);
         bool completes = false;
         ASSERT_EQ(differenceFromReference(in, &completes), "");
         completed += completes;
     }
-    EXPECT_TRUE(completed > 600 && completed < 2400);  // both outcomes in numbers, or the comparison proves little
+    EXPECT_TRUE(completed > 600
+                && completed < 2400);  // both outcomes in numbers, or the comparison proves little
 }

@@ -1,5 +1,5 @@
-#include <cmath>
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "oscillator_model.h"
 #include "support/reference_model.h"
@@ -14,7 +14,8 @@ namespace {
 // over, and stroked the plain way, a segment from each sample to the next.
 std::pair<QImage, QImage> bothWays(const PlotGeometry& geometry, const std::vector<double>& vo)
 {
-    const double peak = std::fabs(*std::max_element(vo.begin(), vo.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); }));
+    const double peak = std::fabs(*std::max_element(
+        vo.begin(), vo.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); }));
     const auto count = static_cast<std::int64_t>(vo.size());
     PlotImage reduced(geometry), plain(geometry);
     CurveReduction curve(count, geometry);
@@ -24,8 +25,8 @@ std::pair<QImage, QImage> bothWays(const PlotGeometry& geometry, const std::vect
     }
     drawCurve(reduced, curve, peak);
     for (std::int64_t k = 2; k <= count; ++k)
-        plain.drawLine({sampleX(k - 1, count), curveY(vo[k - 2], peak)}, {sampleX(k, count), curveY(vo[k - 1], peak)},
-                       QColor(255, 0, 0));
+        plain.drawLine({sampleX(k - 1, count), curveY(vo[k - 2], peak)},
+                       {sampleX(k, count), curveY(vo[k - 1], peak)}, QColor(255, 0, 0));
     return {reduced.image(), plain.image()};
 }
 
@@ -64,7 +65,9 @@ TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)
     for (std::int64_t count : {1000, 20000, 300000}) {
         std::vector<double> noise, wave, spikes;
         for (std::int64_t k = 1; k <= count; ++k) {
-            noise.push_back(static_cast<double>((k * 6364136223846793005ULL + 1442695040888963407ULL) >> 11) * 0x1p-52 - 1);
+            noise.push_back(static_cast<double>((k * 6364136223846793005ULL + 1442695040888963407ULL) >> 11)
+                                * 0x1p-52
+                            - 1);
             wave.push_back(0.7 * std::sin(k * 0.0123) + 0.3 * std::sin(k * 0.00071));
             spikes.push_back(k % 97 == 0 ? 1.0 : k % 89 == 0 ? -0.8 : 0.01 * std::sin(double(k)));
         }
@@ -74,7 +77,8 @@ TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)
     for (const PlotGeometry& geometry : {PlotGeometry{}, {1352, 752, 2}, {1802, 1002, 2}}) {
         for (std::size_t i = 0; i < curves.size(); ++i) {
             const auto [reduced, plain] = bothWays(geometry, curves[i]);
-            EXPECT_GE(count(reduced, kRed), geometry.width * geometry.lineWidth) << geometry.width << " curve " << i;
+            EXPECT_GE(count(reduced, kRed), geometry.width * geometry.lineWidth)
+                << geometry.width << " curve " << i;
             EXPECT_TRUE(reduced == plain) << geometry.width << " curve " << i;
         }
     }

@@ -10,7 +10,12 @@ using namespace wienbridge::test;
 
 TEST_F(Windows, RunReadsTheBoxesInOrderAndSaysWhatToChange)
 {
-    const struct { const char *cr, *n, *fc, *ratio; ErrorKind kind; const char* hint; bool windowShown; } cases[] = {
+    const struct {
+        const char *cr, *n, *fc, *ratio;
+        ErrorKind kind;
+        const char* hint;
+        bool windowShown;
+    } cases[] = {
         {"159.15", "0", "3", "1e999", ErrorKind::Overflow, "Casella R1/R2", false},  // the ratio first
         {"1e999", "1e999", "1e999", "2", ErrorKind::Overflow, "Casella CR", true},   // then CR, fc, N
         {"159.15", "1e999", "1e999", "2", ErrorKind::Overflow, "Casella fc", true},
@@ -19,7 +24,8 @@ TEST_F(Windows, RunReadsTheBoxesInOrderAndSaysWhatToChange)
         {"159.15", "-1", "3", "2", ErrorKind::SubscriptOutOfRange, "Casella N", true},
         {"159.15", "214748365", "3", "2", ErrorKind::Overflow, "Casella N", true},
         {"0", "100", "3", "2", ErrorKind::DivisionByZero, "Casella CR", true},
-        {"1e-160", "100", "3", "2", ErrorKind::DivisionByZero, "Casella CR [usec]: il valore è troppo piccolo", true},
+        {"1e-160", "100", "3", "2", ErrorKind::DivisionByZero,
+         "Casella CR [usec]: il valore è troppo piccolo", true},
         {"159.15", "100", "3", "-1", ErrorKind::DivisionByZero, "Casella R1/R2", true},
         {"159.15", "100", "3", "1000", ErrorKind::Overflow, "riduci R1/R2 o N", true},
         {"3.3", "100", "0,01", "2", ErrorKind::InvalidOperation, "aumenta fc o R1/R2", true},
@@ -47,7 +53,12 @@ TEST_F(Windows, PresetsFromMouseOrKeyboardWriteTheRatioWithAPoint)
 {
     type("Text4", "12,5");
     // An option pressed with a mouse button, or else with a key; the ratio shown, the option checked.
-    const struct { const char* option; Qt::MouseButton button; Qt::Key key; const char *shown, *checked; } steps[] = {
+    const struct {
+        const char* option;
+        Qt::MouseButton button;
+        Qt::Key key;
+        const char *shown, *checked;
+    } steps[] = {
         {"Option1", Qt::RightButton, {}, "12.50", "Option1"},  // the typed ratio, in black
         {"Option3", Qt::MiddleButton, {}, "3.00", "Option1"},  // any button
         {"Option2", Qt::LeftButton, {}, "2.00", "Option2"},
@@ -140,7 +151,8 @@ TEST_F(Windows, ClosingTheParameterWindowEndsTheProgram)
 {
     run();
     QTimer::singleShot(0, form.get(), &QWidget::close);
-    QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });  // had the waveform window kept it going
+    QTimer::singleShot(3000, qApp,
+                       [] { QCoreApplication::exit(1); });  // had the waveform window kept it going
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(form->waveformWindow() && form->waveformWindow()->isVisible());
 }
@@ -149,27 +161,85 @@ TEST_F(Windows, ClosingTheParameterWindowEndsTheProgram)
 // ratio it cannot read; a preset clicks with button a, so no button is left down for later tests;
 // Move goes to inner pixel (a, b) of Picture1, negative for its border.
 enum Act { Type, Preset, Refused, Runs, Fails, Close, Move };
-struct Step { Act act; const char* name = ""; QString text = {}; int a = 0, b = 0; };
+struct Step {
+    Act act;
+    const char* name = "";
+    QString text = {};
+    int a = 0, b = 0;
+};
 
 TEST_F(Windows, HostileSessionLeavesTheProgramConsistent)
 {
     const QString junk = QStringLiteral("99,e").repeated(375);  // its longest number is 99,e99
     const Step steps[] = {
-        {Type, "Text4", "1000"}, {Fails}, {Move, "", {}, 450, 100}, {Type, "Text2", "0"}, {Fails},
-        {Type, "Text2", "1,5"}, {Runs}, {Move, "", {}, 18, 310}, {Move, "", {}, -1, 100}, {Type, "Text2", "-1"},
-        {Preset, "Option3", {}, Qt::MiddleButton}, {Fails}, {Move, "", {}, 450, 0}, {Close},
-        {Type, "Text2", "214748365"}, {Fails}, {Type, "Text1", "🙂"}, {Type, "Text2", "1e10"}, {Fails},
-        {Type, "Text2", "３"}, {Fails}, {Type, "Text1", " \t 3"}, {Type, "Text2", "1e"}, {Type, "Text4", "0x10"},
-        {Runs}, {Move, "", {}, 0, 500}, {Type, "Text1", junk}, {Type, "Text3", "0"}, {Fails},
-        {Type, "Text3", "159,15"}, {Runs}, {Move, "", {}, 900, 0}, {Type, "Text4", "1e309"},
-        {Refused, "Option1", {}, Qt::LeftButton}, {Move, "", {}, 450, 0}, {Move, "", {}, 900, -2},
-        {Type, "Text4", junk}, {Preset, "Option1", {}, Qt::RightButton}, {Fails}, {Type, "Text4", "-1"}, {Fails},
-        {Preset, "Option4", {}, Qt::LeftButton}, {Runs}, {Type, "Text1", "-1e-400"}, {Type, "Text3", "inf"}, {Fails},
-        {Type, "Text3", "١٢٣"}, {Type, "Text4", "--3"}, {Close}, {Type, "Text1", ""}, {Type, "Text4", "nan"},
-        {Preset, "Option2", {}, Qt::RightButton}, {Fails}, {Type, "Text1", "1000000"}, {Type, "Text2", "10"},
-        {Type, "Text3", "1000000"}, {Type, "Text4", "1165"}, {Runs}, {Move, "", {}, 450, 0}, {Type, "Text2", "58"},
-        {Type, "Text4", "16"}, {Runs}, {Move, "", {}, 450, 0}, {Type, "Text1", "159.15"}, {Type, "Text2", "100"},
-        {Type, "Text3", "3"}, {Type, "Text4", "2"}, {Runs},
+        {Type, "Text4", "1000"},
+        {Fails},
+        {Move, "", {}, 450, 100},
+        {Type, "Text2", "0"},
+        {Fails},
+        {Type, "Text2", "1,5"},
+        {Runs},
+        {Move, "", {}, 18, 310},
+        {Move, "", {}, -1, 100},
+        {Type, "Text2", "-1"},
+        {Preset, "Option3", {}, Qt::MiddleButton},
+        {Fails},
+        {Move, "", {}, 450, 0},
+        {Close},
+        {Type, "Text2", "214748365"},
+        {Fails},
+        {Type, "Text1", "🙂"},
+        {Type, "Text2", "1e10"},
+        {Fails},
+        {Type, "Text2", "３"},
+        {Fails},
+        {Type, "Text1", " \t 3"},
+        {Type, "Text2", "1e"},
+        {Type, "Text4", "0x10"},
+        {Runs},
+        {Move, "", {}, 0, 500},
+        {Type, "Text1", junk},
+        {Type, "Text3", "0"},
+        {Fails},
+        {Type, "Text3", "159,15"},
+        {Runs},
+        {Move, "", {}, 900, 0},
+        {Type, "Text4", "1e309"},
+        {Refused, "Option1", {}, Qt::LeftButton},
+        {Move, "", {}, 450, 0},
+        {Move, "", {}, 900, -2},
+        {Type, "Text4", junk},
+        {Preset, "Option1", {}, Qt::RightButton},
+        {Fails},
+        {Type, "Text4", "-1"},
+        {Fails},
+        {Preset, "Option4", {}, Qt::LeftButton},
+        {Runs},
+        {Type, "Text1", "-1e-400"},
+        {Type, "Text3", "inf"},
+        {Fails},
+        {Type, "Text3", "١٢٣"},
+        {Type, "Text4", "--3"},
+        {Close},
+        {Type, "Text1", ""},
+        {Type, "Text4", "nan"},
+        {Preset, "Option2", {}, Qt::RightButton},
+        {Fails},
+        {Type, "Text1", "1000000"},
+        {Type, "Text2", "10"},
+        {Type, "Text3", "1000000"},
+        {Type, "Text4", "1165"},
+        {Runs},
+        {Move, "", {}, 450, 0},
+        {Type, "Text2", "58"},
+        {Type, "Text4", "16"},
+        {Runs},
+        {Move, "", {}, 450, 0},
+        {Type, "Text1", "159.15"},
+        {Type, "Text2", "100"},
+        {Type, "Text3", "3"},
+        {Type, "Text4", "2"},
+        {Runs},
     };
     const char* const acts[] = {"Type", "Preset", "Refused", "Runs", "Fails", "Close", "Move"};
     const QRegularExpression readout(QStringLiteral(R"(^t = -?\d+,\d{3} usec" ; vo\(t\) = -?\d+,\d{2}V$)"));
@@ -180,14 +250,28 @@ TEST_F(Windows, HostileSessionLeavesTheProgramConsistent)
         const std::size_t before = errors.kinds.size();
         QString tip;
         switch (s.act) {
-        case Type: control(s.name)->setText(s.text); break;
-        case Preset: case Refused: QTest::mouseClick(option(s.name), Qt::MouseButton(s.a)); break;
-        case Runs: case Fails: run(), lastRunFailed = s.act == Fails; break;
-        case Close: form->waveformWindow()->close(); break;
-        case Move: tip = form->waveformWindow() && form->waveformWindow()->isVisible() ? readoutAt(s.a, s.b) : "hidden";
+        case Type:
+            control(s.name)->setText(s.text);
+            break;
+        case Preset:
+        case Refused:
+            QTest::mouseClick(option(s.name), Qt::MouseButton(s.a));
+            break;
+        case Runs:
+        case Fails:
+            run(), lastRunFailed = s.act == Fails;
+            break;
+        case Close:
+            form->waveformWindow()->close();
+            break;
+        case Move:
+            tip = form->waveformWindow() && form->waveformWindow()->isVisible() ? readoutAt(s.a, s.b)
+                                                                                : "hidden";
         }
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // as the event loop does between two actions
-        EXPECT_TRUE(form->isVisible() && form->isEnabled() && !qApp->activeModalWidget() && !qApp->overrideCursor());
+        QApplication::sendPostedEvents(nullptr,
+                                       QEvent::DeferredDelete);  // as the event loop does between two actions
+        EXPECT_TRUE(form->isVisible() && form->isEnabled() && !qApp->activeModalWidget()
+                    && !qApp->overrideCursor());
         ASSERT_EQ(errors.kinds.size() - before, std::size_t(s.act == Fails || s.act == Refused));
         for (const std::string& text : errors.texts)
             EXPECT_EQ(QString::fromStdString(text).count(u'\n'), 1) << text;
@@ -195,7 +279,8 @@ TEST_F(Windows, HostileSessionLeavesTheProgramConsistent)
         EXPECT_TRUE(quiet ? tip.isEmpty() : readout.match(tip).hasMatch()) << tip.toStdString();
     }
 
-    // The default run draws the sustained curve: its peaks, y = 98 and y = 2, on rows 10 and 490, nothing beyond.
+    // The default run draws the sustained curve: its peaks, y = 98 and y = 2, on rows 10 and 490, nothing
+    // beyond.
     const QImage curve = shown();
     EXPECT_EQ(count(curve.copy(0, 0, 901, 10), kRed) + count(curve.copy(0, 491, 901, 10), kRed), 0);
     EXPECT_GT(count(curve.copy(0, 10, 901, 1), kRed) * count(curve.copy(0, 490, 901, 1), kRed), 0);

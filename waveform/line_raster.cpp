@@ -16,21 +16,26 @@ struct PixelRange {
 // stays as wide as the others.
 PixelRange widened(int first, int last, int lineWidth, int size)
 {
-    const auto start = [&](int pixel) { return std::clamp(pixel - lineWidth / 2, 0, std::max(size - lineWidth, 0)); };
+    const auto start = [&](int pixel) {
+        return std::clamp(pixel - lineWidth / 2, 0, std::max(size - lineWidth, 0));
+    };
     return {start(first), std::min(start(last) + lineWidth - 1, size - 1)};
 }
 
 // Lights `column` (already known to be inside the buffer) from the nearest row
 // of one y to the nearest row of the other, clipped to the buffer, and widens
 // what it lit.
-void lightColumn(const PixelBuffer& buffer, int lineWidth, double column, double yA, double yB, std::uint32_t colour)
+void lightColumn(const PixelBuffer& buffer, int lineWidth, double column, double yA, double yB,
+                 std::uint32_t colour)
 {
     const double top = std::max(nearestPixel(std::min(yA, yB)), 0.0);
     const double bottom = std::min(nearestPixel(std::max(yA, yB)), static_cast<double>(buffer.height - 1));
     if (!(top <= bottom))  // also when a y of an infinitely long segment came out NaN
         return;
-    const PixelRange columns = widened(static_cast<int>(column), static_cast<int>(column), lineWidth, buffer.width);
-    const PixelRange rows = widened(static_cast<int>(top), static_cast<int>(bottom), lineWidth, buffer.height);
+    const PixelRange columns =
+        widened(static_cast<int>(column), static_cast<int>(column), lineWidth, buffer.width);
+    const PixelRange rows =
+        widened(static_cast<int>(top), static_cast<int>(bottom), lineWidth, buffer.height);
     std::uint32_t* line = buffer.pixels + static_cast<std::ptrdiff_t>(rows.first) * buffer.stride;
     for (int row = rows.first; row <= rows.last; ++row, line += buffer.stride)
         std::fill(line + columns.first, line + columns.last + 1, colour);

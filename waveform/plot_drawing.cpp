@@ -34,7 +34,8 @@ void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak)
     // its last sample: the x of the extremes changes no pixel (see the reduction).
     for (const ReducedColumn& column : curve.columns()) {
         const float x = sampleX(column.first.k, curve.sampleCount());
-        const UserPoint kept[] = {{x, 0.0F}, {x, 0.0F}, {x, 0.0F}, {sampleX(column.last.k, curve.sampleCount()), 0.0F}};
+        const UserPoint kept[] = {
+            {x, 0.0F}, {x, 0.0F}, {x, 0.0F}, {sampleX(column.last.k, curve.sampleCount()), 0.0F}};
         const double values[] = {column.first.vo, column.lowest, column.highest, column.last.vo};
         const int count = column.last.k == column.first.k ? 1 : 4;
         for (int i = 0; i < count; ++i) {

@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         double largest = 0;
         for (double vo : samples.vo)
             largest = std::isfinite(vo) ? std::max(largest, std::fabs(vo)) : NAN;
-        fuzz::require(samples.inOrder && samples.vo.size() == 10 * static_cast<std::size_t>(in.N), "samples missing");
-        fuzz::require(sameBits(r.Peak, largest), "a sample that is not finite, or a peak that is not the largest");
+        fuzz::require(samples.inOrder && samples.vo.size() == 10 * static_cast<std::size_t>(in.N),
+                      "samples missing");
+        fuzz::require(sameBits(r.Peak, largest),
+                      "a sample that is not finite, or a peak that is not the largest");
     } catch (const RuntimeError& error) {
         fuzz::require(error.hint().find("Casell") == 0, "an error that names no box");
     }  // any other exception escapes, and the fuzzer reports it

@@ -23,21 +23,24 @@ std::string leadingNumber(std::string_view text)
     enum State { Start, Sign, Whole, LonePoint, Fraction, E, ExponentSign, Exponent, Stop };
     constexpr State next[][4] = {
         // digit   + or -        . or ,     e or E
-        {Whole, Sign, LonePoint, Stop},             // Start
-        {Whole, Stop, LonePoint, Stop},             // Sign
-        {Whole, Stop, Fraction, E},                 // Whole
-        {Fraction, Stop, Stop, Stop},               // LonePoint: no digits before it
-        {Fraction, Stop, Stop, E},                  // Fraction: digits, then a point
-        {Exponent, ExponentSign, Stop, Stop},       // E
-        {Exponent, Stop, Stop, Stop},               // ExponentSign
-        {Exponent, Stop, Stop, Stop},               // Exponent
+        {Whole, Sign, LonePoint, Stop},        // Start
+        {Whole, Stop, LonePoint, Stop},        // Sign
+        {Whole, Stop, Fraction, E},            // Whole
+        {Fraction, Stop, Stop, Stop},          // LonePoint: no digits before it
+        {Fraction, Stop, Stop, E},             // Fraction: digits, then a point
+        {Exponent, ExponentSign, Stop, Stop},  // E
+        {Exponent, Stop, Stop, Stop},          // ExponentSign
+        {Exponent, Stop, Stop, Stop},          // Exponent
     };
     State at = Start;
     std::size_t end = 0;
     for (std::size_t pos = 0; pos < text.size() && at != Stop; ++pos) {
         const char c = text[pos];
-        const int column = std::isdigit(static_cast<unsigned char>(c)) ? 0 : (c == '+' || c == '-') ? 1
-                           : (c == '.' || c == ',') ? 2 : (c == 'e' || c == 'E') ? 3 : -1;
+        const int column = std::isdigit(static_cast<unsigned char>(c)) ? 0
+                           : (c == '+' || c == '-')                    ? 1
+                           : (c == '.' || c == ',')                    ? 2
+                           : (c == 'e' || c == 'E')                    ? 3
+                                                                       : -1;
         at = column < 0 ? Stop : next[at][column];
         end = (at == Whole || at == Fraction || at == Exponent) ? pos + 1 : end;
     }
@@ -60,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), expected);
     fuzz::require(number.empty() || end == number.data() + number.size(), "the scan and from_chars disagree");
     // Out of range either way: too large must be an error, too small reads 0.
-    const bool tooLarge = status == std::errc::result_out_of_range && std::isinf(std::strtod(number.c_str(), nullptr));
+    const bool tooLarge =
+        status == std::errc::result_out_of_range && std::isinf(std::strtod(number.c_str(), nullptr));
     if (tooLarge)
         fuzz::require(failure == ErrorKind::Overflow, "a number too large for a double read without error");
     else if (status == std::errc::result_out_of_range)

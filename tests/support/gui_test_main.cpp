@@ -1,7 +1,7 @@
 // main() for the window tests: one QApplication for the whole executable, on
 // Qt's offscreen platform unless a display is asked for explicitly.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv)
 {

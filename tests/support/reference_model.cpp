@@ -20,12 +20,12 @@ std::string differenceFromReference(const RunInputs& in, bool* completed)
             raise(ErrorKind::SubscriptOutOfRange);
         std::vector<double> vp(static_cast<std::size_t>(steps) + 2, 0.0);
         vp[1] = 1.0;
-        e.Aol = checkedStatement([](double cr, double fc) { return ((cr * 6.28318530717958) * fc) * 1000000; },
-                                 in.CR, in.Fc);
+        e.Aol = checkedStatement(
+            [](double cr, double fc) { return ((cr * 6.28318530717958) * fc) * 1000000; }, in.CR, in.Fc);
         // K worked out here on its own: the nearest integer, ties to even (the
         // rounding mode is to nearest), the range checked.
-        const double gain = checkedStatement([](double a, double q) { return a / (a * (1 / (q + 1)) + 1); },
-                                             e.Aol, in.Ratio);
+        const double gain =
+            checkedStatement([](double a, double q) { return a / (a * (1 / (q + 1)) + 1); }, e.Aol, in.Ratio);
         if (!(std::nearbyint(gain) >= INT32_MIN && std::nearbyint(gain) <= INT32_MAX))
             raise(ErrorKind::Overflow);
         e.K = static_cast<std::int32_t>(std::nearbyint(gain));
@@ -39,12 +39,13 @@ std::string differenceFromReference(const RunInputs& in, bool* completed)
             raiseIfFlagged(raisedFloatingPointFlags());
             const double damping = checkedSub(3, e.K);
             const double s = checkedStatement(
-                [](double v, double d, double cr, double dt) { return v - (d / cr) * v * dt; }, vp[i], damping,
-                in.CR, e.Dt);
+                [](double v, double d, double cr, double dt) { return v - (d / cr) * v * dt; }, vp[i],
+                damping, in.CR, e.Dt);
             vp[i + 1] = checkedStatement(
                 [](double s, double dt, double cr, double sum) { return s - (dt / (cr * cr)) * sum; }, s,
                 e.Dt, in.CR, integral);
-            expected.vo.push_back(checkedStatement([](double k, double v) { return k * v; }, double(e.K), vp[i]));
+            expected.vo.push_back(
+                checkedStatement([](double k, double v) { return k * v; }, double(e.K), vp[i]));
             expected.vp.push_back(vp[i]);
             e.Peak = std::max(e.Peak, std::fabs(expected.vo.back()));
         }
@@ -62,8 +63,10 @@ std::string differenceFromReference(const RunInputs& in, bool* completed)
     if (failure != expectedFailure)
         return "error " + kind(failure) + " where the algorithm gives " + kind(expectedFailure);
     if (!samples.inOrder || !same(samples.vp, expected.vp) || !same(samples.vo, expected.vo))
-        return std::to_string(samples.vo.size()) + " samples unlike the algorithm's " + std::to_string(expected.vo.size());
-    if (!failure && !(sameBits(r.Dt, e.Dt) && sameBits(r.Aol, e.Aol) && r.K == e.K && sameBits(r.Peak, e.Peak)))
+        return std::to_string(samples.vo.size()) + " samples unlike the algorithm's "
+               + std::to_string(expected.vo.size());
+    if (!failure
+        && !(sameBits(r.Dt, e.Dt) && sameBits(r.Aol, e.Aol) && r.K == e.K && sameBits(r.Peak, e.Peak)))
         return "Dt, Aol, K or the peak unlike the algorithm's";
     return {};
 }

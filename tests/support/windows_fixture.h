@@ -1,11 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "design_font.h"
 #include "error_report.h"
@@ -45,13 +45,19 @@ protected:
     void TearDown() override { form.reset(), QLocale::setDefault(QLocale::c()); }
 
     template <class Widget = QLineEdit>
-    Widget* control(const char* name) const { return form->findChild<Widget*>(QLatin1String(name)); }
+    Widget* control(const char* name) const
+    {
+        return form->findChild<Widget*>(QLatin1String(name));
+    }
     QRadioButton* option(const char* name) const { return control<QRadioButton>(name); }
     void type(const char* box, const char* text) const { control(box)->setText(QString::fromUtf8(text)); }
     void run() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
     PlotPicture* plot() const { return form->waveformWindow()->plot(); }
     // Picture1's inner area as it shows on screen.
-    QImage shown() const { return plot()->grab(plot()->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage shown() const
+    {
+        return plot()->grab(plot()->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    }
     // The tooltip after the pointer moved to inner pixel (x, y) of Picture1, or
     // onto its border for negative ones. Sent to the window, as a real pointer
     // move is; Qt drops a move to where the pointer already is, so the pointer
@@ -60,7 +66,8 @@ protected:
     {
         QWidget* window = form->waveformWindow();
         QTest::mouseMove(window->windowHandle(), QPoint(1, 1));
-        QTest::mouseMove(window->windowHandle(), plot()->mapTo(window, plot()->contentsRect().topLeft() + QPoint(x, y)));
+        QTest::mouseMove(window->windowHandle(),
+                         plot()->mapTo(window, plot()->contentsRect().topLeft() + QPoint(x, y)));
         return plot()->toolTip();
     }
 
