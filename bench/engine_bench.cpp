@@ -98,7 +98,7 @@ void wholeRun(PlotPicture& picture, const RunInputs& in)
 {
     picture.setPicture(QImage());
     prepareAxes(picture.plot(), picture.foregroundColour());
-    CurveReduction curve(10 * static_cast<std::int64_t>(in.N), picture.plot().geometry());
+    CurveReduction curve(picture.plot().geometry());
     const RunResult result = simulate(in, curve);
     drawCurve(picture.plot(), curve, result.Peak);
 }

@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         PlotImage plot;
         prepareAxes(plot, colours::black());
         const RunInputs inputs = readRunInputs(ratio, {options.cr, options.n, options.fc});
-        CurveReduction curve(10 * static_cast<std::int64_t>(inputs.N), plot.geometry());
+        CurveReduction curve(plot.geometry());
         RunResult result;
         if (options.samples) {
             CsvWriter csv;

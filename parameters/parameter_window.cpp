@@ -127,7 +127,7 @@ void ParameterWindow::runClicked()
         const std::string sampleCount = ui_->Text2->text().toStdString();
         const std::string crossover = ui_->Text3->text().toStdString();
         const RunInputs inputs = readRunInputs(ratio, {timeConstant, sampleCount, crossover});
-        CurveReduction curve(10 * static_cast<std::int64_t>(inputs.N), waveform.plotGeometry());
+        CurveReduction curve(waveform.plotGeometry());
         RunResult result;
         try {
             RunInProgress progress(this);

@@ -153,6 +153,7 @@ private:
             raise(gainFits ? errorForFlags(flags) : ErrorKind::Overflow);
         }
         stage_ = RunStage::Integration;
+        observer_.begin(steps);
         integrate(c, steps);
     }
 

@@ -13,6 +13,9 @@ namespace wienbridge {
 class SampleObserver {
 public:
     virtual ~SampleObserver() = default;
+    // Before the first sample: how many the run hands over if it completes
+    // (10 * N), so that nothing outside the model works it out again.
+    virtual void begin(std::int64_t /*sampleCount*/) {}
     virtual void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) = 0;
 };
 
@@ -20,6 +23,11 @@ public:
 class BothObservers final : public SampleObserver {
 public:
     BothObservers(SampleObserver& a, SampleObserver& b) : a_(a), b_(b) {}
+    void begin(std::int64_t sampleCount) override
+    {
+        a_.begin(sampleCount);
+        b_.begin(sampleCount);
+    }
     void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override
     {
         a_.observe(first, vp, vo);

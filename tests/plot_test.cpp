@@ -18,7 +18,8 @@ std::pair<QImage, QImage> bothWays(const PlotGeometry& geometry, const std::vect
         vo.begin(), vo.end(), [](double a, double b) { return std::fabs(a) < std::fabs(b); }));
     const auto count = static_cast<std::int64_t>(vo.size());
     PlotImage reduced(geometry), plain(geometry);
-    CurveReduction curve(count, geometry);
+    CurveReduction curve(geometry);
+    curve.begin(count);
     for (std::int64_t first = 0; first < count; first += 1000) {
         const std::span<const double> block(vo.data() + first, std::min<std::int64_t>(1000, count - first));
         curve.observe(first + 1, block, block);

@@ -6,10 +6,16 @@
 
 namespace wienbridge {
 
-CurveReduction::CurveReduction(std::int64_t sampleCount, const PlotGeometry& geometry)
-    : count_(sampleCount), geometry_(geometry)
+CurveReduction::CurveReduction(const PlotGeometry& geometry) : geometry_(geometry)
 {
     columns_.reserve(static_cast<std::size_t>(geometry.width) + 1);
+}
+
+void CurveReduction::begin(std::int64_t sampleCount)
+{
+    count_ = sampleCount;
+    columns_.clear();
+    columnEnd_ = 0;
 }
 
 double CurveReduction::column(std::int64_t k) const

@@ -30,8 +30,9 @@ struct ReducedColumn {
 // geometry: memory bounded by the plot's width, whatever the number of samples.
 class CurveReduction final : public SampleObserver {
 public:
-    CurveReduction(std::int64_t sampleCount, const PlotGeometry& geometry);
+    explicit CurveReduction(const PlotGeometry& geometry);
 
+    void begin(std::int64_t sampleCount) override;
     void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override;
 
     std::int64_t sampleCount() const { return count_; }
@@ -41,7 +42,7 @@ private:
     double column(std::int64_t k) const;
     std::int64_t lastInColumnOf(std::int64_t k) const;
 
-    std::int64_t count_;
+    std::int64_t count_ = 0;
     PlotGeometry geometry_;
     std::vector<ReducedColumn> columns_;
     std::int64_t columnEnd_ = 0;  // the last sample of the column being filled
