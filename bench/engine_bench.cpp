@@ -1,7 +1,8 @@
 // Speed of a run: the machine's limit (the bare recurrence with the peak and
 // the per-column reduction in one loop, nothing stored), the model alone, a
-// whole run as the user sees it (model, peak, reduction and the curve drawn
-// into a plot of the designed size), and the readout under the pointer.
+// whole run as the user sees it (the boxes read, the model on a worker thread
+// with its observers, the axes and the curve drawn into a plot of the designed
+// size), and the readout under the pointer.
 // Each run reports samples (10 * N) per second.
 
 #include <benchmark/benchmark.h>
@@ -11,15 +12,17 @@
 #include <string>
 #include <vector>
 
+#include <QEventLoop>
+#include <stdexcept>
+
+#include "background_run.h"
 #include "clear_upper_vector_halves.h"
-#include "colours.h"
 #include "curve_reduction.h"
 #include "line_raster.h"
 #include "oscillator_model.h"
-#include "parameter_reading.h"
-#include "plot_drawing.h"
 #include "plot_picture.h"
 #include "readout.h"
+#include "run_sequence.h"
 
 using namespace wienbridge;
 
@@ -93,30 +96,60 @@ void BM_Model(benchmark::State& state)
 }
 BENCHMARK(BM_Model)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
-// What the run button does after reading the boxes, into a Picture1 never shown.
-void wholeRun(PlotPicture& picture, const RunInputs& in)
+// The run as the window does it, the model on a worker thread, into a Picture1
+// never shown: the event loop waits for the outcome as the window's does.
+class BenchmarkRun final : public RunFrontEnd {
+public:
+    void runOnce(const BoxTexts& texts)
+    {
+        startRun(texts, *this);
+        loop_.exec();
+        if (!finished_)
+            throw std::runtime_error("the run failed");
+    }
+
+private:
+    void wipe() override
+    {
+        finished_ = false;
+        picture_.setPicture(QImage());
+    }
+    PlotImage* plot() override { return &picture_.plot(); }
+    void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
+    {
+        background_.start(std::move(computation), [this, done = std::move(done)](ComputationOutcome outcome) {
+            done(std::move(outcome));
+            loop_.quit();
+        });
+    }
+    void finished(std::shared_ptr<const FinishedRun>) override { finished_ = true; }
+    void failed(const FailureMessage&) override {}
+
+    PlotPicture picture_;
+    BackgroundRun background_;
+    QEventLoop loop_;
+    bool finished_ = false;
+};
+
+BoxTexts defaultBoxes(benchmark::State& state)
 {
-    picture.setPicture(QImage());
-    prepareAxes(picture.plot(), picture.foregroundColour());
-    CurveReduction curve(picture.plot().geometry());
-    const RunResult result = simulate(in, curve);
-    drawCurve(picture.plot(), curve, result.Peak);
+    return {"159.15", std::to_string(state.range(0)), "3", "2"};
 }
 
 void BM_WholeRun(benchmark::State& state)
 {
-    PlotPicture picture;
+    BenchmarkRun run;
+    const BoxTexts boxes = defaultBoxes(state);
     for (auto _ : state)
-        wholeRun(picture, defaults(state));
+        run.runOnce(boxes);
     reportSamples(state);
 }
-BENCHMARK(BM_WholeRun)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeRun)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One pointer move: the text of the readout, set as the plot's tooltip.
 void BM_Readout(benchmark::State& state)
 {
     PlotPicture picture;
-    wholeRun(picture, defaults(state));
     float x = 0;
     for (auto _ : state) {
         x = x < 100 ? x + 0.37F : 0.0F;

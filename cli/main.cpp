@@ -1,24 +1,20 @@
 // wienbridge-sim: one run of the oscillator without windows. The four options
-// are read exactly as the parameter window reads its boxes; the results are
-// printed with "." as the decimal point whatever the locale.
+// are read exactly as the parameter window reads its boxes, through the same
+// run; the results are printed with "." as the decimal point whatever the locale.
 
-#include <array>
-#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "colours.h"
-#include "curve_reduction.h"
-#include "failure_hints.h"
-#include "oscillator_model.h"
-#include "parameter_reading.h"
-#include "plot_drawing.h"
+#include "csv_samples.h"
+#include "number_format.h"
 #include "plot_image.h"
-#include "runtime_error.h"
-#include "sample_observer.h"
+#include "run_sequence.h"
 
 namespace {
+
+using namespace wienbridge;
 
 constexpr std::string_view kUsage =
     "Uso: wienbridge-sim [--cr USEC] [--n N] [--fc MHZ] [--ratio R] [--samples] [--png FILE]\n"
@@ -33,151 +29,161 @@ constexpr std::string_view kUsage =
     "               i,vp,vo per i = 1..10*N\n"
     "  --png FILE   salva il grafico di Vo come nella finestra, in PNG\n"
     "  --help       mostra questo aiuto\n"
+    "  --version    mostra la versione\n"
     "\n"
-    "I valori si leggono come nelle caselle della finestra: \".\" o \",\" separa i\n"
-    "decimali, la lettura si ferma al primo carattere che non continua il numero,\n"
-    "un testo senza numero vale 0. Senza --samples stampa CR, Fc, N, Ratio, Dt,\n"
-    "Aol, K e Peak. Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr),\n"
-    "2 uso errato o file non scrivibile.\n";
+    "Ogni opzione con valore si scrive anche --opzione=valore. I valori si leggono\n"
+    "come nelle caselle della finestra: \".\" o \",\" separa i decimali, la lettura si\n"
+    "ferma al primo carattere che non continua il numero, un testo senza numero\n"
+    "vale 0. Senza --samples stampa CR, Fc, N, Ratio, Dt, Aol, K e Peak.\n"
+    "Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr), 2 uso errato\n"
+    "o file non scrivibile.\n";
+
+void writeOut(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void writeError(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stderr);
+}
 
 struct Options {
-    std::string cr = "159.15";
-    std::string n = "100";
-    std::string fc = "3";
-    std::string ratio = "2";
+    BoxTexts boxes{"159.15", "100", "3", "2"};
     bool samples = false;
     std::string png;
+    bool help = false;
+    bool version = false;
 };
 
-// The shortest text that reads back as the same double.
-void appendNumber(std::string& out, double value)
+// Reads the arguments into `options`; returns the problem with them, if any.
+std::optional<std::string> parseArguments(int argc, char** argv, Options& options)
 {
-    std::array<char, 32> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    out.append(buffer.data(), result.ptr);
-}
-
-int usageError(std::string_view message)
-{
-    std::fprintf(stderr, "wienbridge-sim: %.*s\n\n%.*s", static_cast<int>(message.size()), message.data(),
-                 static_cast<int>(kUsage.size()), kUsage.data());
-    return 2;
-}
-
-// Writes "i,vp,vo" lines as the samples arrive, a buffer at a time.
-class CsvWriter final : public wienbridge::SampleObserver {
-public:
-    CsvWriter() { out_ = "i,vp,vo\n"; }
-    ~CsvWriter() override { flush(); }
-
-    void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override
-    {
-        for (std::size_t j = 0; j < vo.size(); ++j) {
-            out_ += std::to_string(first + static_cast<std::int64_t>(j));
-            out_ += ',';
-            appendNumber(out_, vp[j]);
-            out_ += ',';
-            appendNumber(out_, vo[j]);
-            out_ += '\n';
-        }
-        if (out_.size() > (1 << 16))
-            flush();
-    }
-
-    void flush()
-    {
-        std::fwrite(out_.data(), 1, out_.size(), stdout);
-        out_.clear();
-    }
-
-private:
-    std::string out_;
-};
-
-// Takes samples and forgets them: the run without CSV.
-class NoSamples final : public wienbridge::SampleObserver {
-public:
-    void observe(std::int64_t, std::span<const double>, std::span<const double>) override {}
-};
-
-void printSummary(const wienbridge::RunInputs& in, const wienbridge::RunResult& r)
-{
-    std::string out;
-    const auto line = [&](const char* name, double value) {
-        out += name;
-        out += '=';
-        appendNumber(out, value);
-        out += '\n';
-    };
-    line("CR", in.CR);
-    line("Fc", in.Fc);
-    out += "N=" + std::to_string(in.N) + '\n';
-    line("Ratio", in.Ratio);
-    line("Dt", r.Dt);
-    line("Aol", r.Aol);
-    out += "K=" + std::to_string(r.K) + '\n';
-    line("Peak", r.Peak);
-    std::fwrite(out.data(), 1, out.size(), stdout);
-}
-
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    using namespace wienbridge;
-    Options options;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+        std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
-            return 0;
+            options.help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            options.version = true;
+            continue;
         }
         if (arg == "--samples") {
             options.samples = true;
             continue;
         }
-        std::string* target = arg == "--cr"      ? &options.cr
-                              : arg == "--n"     ? &options.n
-                              : arg == "--fc"    ? &options.fc
-                              : arg == "--ratio" ? &options.ratio
+        std::optional<std::string_view> value;
+        if (const auto equals = arg.find('='); arg.starts_with("--") && equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+        }
+        std::string* target = arg == "--cr"      ? &options.boxes.timeConstant
+                              : arg == "--n"     ? &options.boxes.sampleCount
+                              : arg == "--fc"    ? &options.boxes.crossover
+                              : arg == "--ratio" ? &options.boxes.ratio
                               : arg == "--png"   ? &options.png
                                                  : nullptr;
-        if (target == nullptr)
-            return usageError("opzione sconosciuta: " + std::string(arg));
-        if (i + 1 >= argc)
-            return usageError("manca il valore di " + std::string(arg));
-        *target = argv[++i];
+        if (!target)
+            return "opzione sconosciuta: " + std::string(argv[i]);
+        if (!value) {
+            if (i + 1 >= argc)
+                return "manca il valore di " + std::string(arg);
+            value = argv[++i];
+        }
+        *target = std::string(*value);
+    }
+    return std::nullopt;
+}
+
+// The command line's side of a run: computed here, drawn only for --png, the
+// samples written to standard output as they come for --samples.
+class CommandLineRun final : public RunFrontEnd {
+public:
+    explicit CommandLineRun(const Options& options) : png_(options.png)
+    {
+        if (!png_.empty())
+            plot_.emplace();
+        if (options.samples)
+            csv_.emplace(writeOut);
     }
 
-    try {
-        // The order of the window's run: the ratio, the axes, then the other boxes.
-        const double ratio = readRatio(options.ratio);
-        PlotImage plot;
-        prepareAxes(plot, colours::black());
-        const RunInputs inputs = readRunInputs(ratio, {options.cr, options.n, options.fc});
-        CurveReduction curve(plot.geometry());
-        RunResult result;
-        if (options.samples) {
-            CsvWriter csv;
-            BothObservers both(curve, csv);
-            result = simulate(inputs, both);
-        } else {
-            NoSamples none;
-            result = simulate(inputs, options.png.empty() ? static_cast<SampleObserver&>(none) : curve);
-        }
-        if (!options.png.empty()) {
-            explainingFailures(RunStage::Curve, inputs, result, [&] { drawCurve(plot, curve, result.Peak); });
-            if (!plot.image().save(QString::fromStdString(options.png), "PNG")) {
-                std::fprintf(stderr, "wienbridge-sim: impossibile scrivere %s\n", options.png.c_str());
-                return 2;
-            }
-        }
-        if (!options.samples)
-            printSummary(inputs, result);
-    } catch (const RuntimeError& error) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "%s\n", error.fullText().c_str());
-        return 1;
+    int exitCode() const { return exitCode_; }
+
+private:
+    PlotImage* plot() override { return plot_ ? &*plot_ : nullptr; }
+    SampleObserver* extraObserver() override { return csv_ ? &*csv_ : nullptr; }
+    void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
+    {
+        done(computeNow(computation));
+        if (csv_)
+            csv_->flush();
     }
-    return 0;
+
+    void finished(std::shared_ptr<const FinishedRun> run) override
+    {
+        if (plot_ && !plot_->image().save(QString::fromStdString(png_), "PNG")) {
+            writeError("wienbridge-sim: impossibile scrivere " + png_ + '\n');
+            exitCode_ = 2;
+            return;
+        }
+        if (!csv_)
+            writeOut(summary(*run));
+    }
+
+    void failed(const FailureMessage& failure) override
+    {
+        if (csv_)
+            csv_->flush();
+        std::fflush(stdout);
+        writeError(failure.text() + '\n');
+        exitCode_ = 1;
+    }
+
+    static std::string summary(const FinishedRun& run)
+    {
+        std::string out;
+        const auto line = [&](const char* name, double value) {
+            out += name;
+            out += '=';
+            appendShortest(out, value);
+            out += '\n';
+        };
+        line("CR", run.inputs.CR);
+        line("Fc", run.inputs.Fc);
+        out += "N=" + std::to_string(run.inputs.N) + '\n';
+        line("Ratio", run.inputs.Ratio);
+        line("Dt", run.result.Dt);
+        line("Aol", run.result.Aol);
+        out += "K=" + std::to_string(run.result.K) + '\n';
+        line("Peak", run.result.Peak);
+        return out;
+    }
+
+    std::string png_;
+    std::optional<PlotImage> plot_;
+    std::optional<CsvSamples> csv_;
+    int exitCode_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (const std::optional<std::string> problem = parseArguments(argc, argv, options)) {
+        writeError("wienbridge-sim: " + *problem + "\nProva 'wienbridge-sim --help'\n");
+        return 2;
+    }
+    if (options.help) {
+        writeOut(kUsage);
+        return 0;
+    }
+    if (options.version) {
+        writeOut("wienbridge-sim 1.00\n");
+        return 0;
+    }
+    CommandLineRun run(options);
+    startRun(options.boxes, run);
+    return run.exitCode();
 }

@@ -5,11 +5,11 @@
 
 namespace wienbridge {
 
-// Shows the busy pointer for as long as it lives, so that a run shows it until
-// it ends, however it ends.
+// Shows the busy pointer, an arrow with an hourglass, for as long as it lives:
+// the windows still answer while a run computes.
 class BusyCursor {
 public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;

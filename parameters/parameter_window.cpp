@@ -2,37 +2,32 @@
 
 #include <QCloseEvent>
 #include <QPalette>
-#include <QScopedValueRollback>
 #include <limits>
-#include <string>
 
-#include "busy_cursor.h"
 #include "colours.h"
-#include "curve_reduction.h"
 #include "design_font.h"
 #include "error_report.h"
-#include "failure_hints.h"
-#include "oscillator_model.h"
-#include "parameter_reading.h"
-#include "run_in_progress.h"
 #include "ui_parameter_window.h"
 #include "waveform_window.h"
+#include "window_run.h"
 
 namespace wienbridge {
 
 ParameterWindow::ParameterWindow(QWidget* parent)
     : ParameterWindow(static_cast<ErrorReport*>(nullptr), parent)
 {
-    ownReport_ = std::make_unique<MessageBoxErrorReport>(this);
-    errors_ = ownReport_.get();
 }
 
 ParameterWindow::ParameterWindow(ErrorReport& errors, QWidget* parent) : ParameterWindow(&errors, parent) {}
 
 ParameterWindow::ParameterWindow(ErrorReport* errors, QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::ParameterWindow>()), errors_(errors)
+    : QWidget(parent),
+      ui_(std::make_unique<Ui::ParameterWindow>()),
+      ownReport_(errors ? nullptr : std::make_unique<MessageBoxErrorReport>(this)),
+      errors_(errors ? errors : ownReport_.get())
 {
     ui_->setupUi(this);
+    run_ = std::make_unique<WindowRun>(*errors_, this);
     setFont(designFont());
     ui_->Text1->setFocus();
     // The boxes take text of any length; Qt's default would cut it at 32767 characters.
@@ -40,6 +35,7 @@ ParameterWindow::ParameterWindow(ErrorReport* errors, QWidget* parent)
         box->setMaxLength(std::numeric_limits<int>::max());
 
     connect(ui_->Command1, &QPushButton::clicked, this, &ParameterWindow::runClicked);
+    ui_->Command1->installEventFilter(this);
     // A preset acts as soon as any mouse button goes down on its option button,
     // and when the keyboard selects the option (arrow keys, Space), so that the
     // checked option and the ratio box always agree.
@@ -49,18 +45,44 @@ ParameterWindow::ParameterWindow(ErrorReport* errors, QWidget* parent)
     }
 }
 
-ParameterWindow::~ParameterWindow()
-{
-    delete waveform_;
-}
+ParameterWindow::~ParameterWindow() = default;
 
 WaveformWindow* ParameterWindow::waveformWindow() const
 {
-    return waveform_;
+    return run_ ? run_->waveformWindow() : nullptr;
 }
+
+bool ParameterWindow::isRunning() const
+{
+    return run_ && run_->isRunning();
+}
+
+namespace {
+
+bool isInput(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
 
 bool ParameterWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // While a run computes, the run button and the presets take nothing: not a
+    // click, nor the arrow keys that would move the checked option.
+    if (isInput(event->type()) && isRunning())
+        return true;
+    if (watched == ui_->Command1)
+        return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         optionPressedWithMouse_ = true;
         applyPreset(watched);
@@ -79,8 +101,6 @@ void ParameterWindow::optionClicked()
 
 void ParameterWindow::applyPreset(QObject* option)
 {
-    if (running_)
-        return;
     const RatioPreset preset = option == ui_->Option2   ? RatioPreset::Two
                                : option == ui_->Option3 ? RatioPreset::Three
                                : option == ui_->Option4 ? RatioPreset::One
@@ -96,48 +116,16 @@ void ParameterWindow::applyPreset(QObject* option)
 
 void ParameterWindow::closeEvent(QCloseEvent* event)
 {
-    if (waveform_)
-        waveform_->close();
+    run_->cancel();
+    if (WaveformWindow* waveform = waveformWindow())
+        waveform->close();
     QWidget::closeEvent(event);
-}
-
-WaveformWindow& ParameterWindow::loadWaveformWindow()
-{
-    // Loaded unseen; the run shows it. The user may close it at any time,
-    // which deletes it and clears the pointer.
-    if (!waveform_)
-        waveform_ = new WaveformWindow(*errors_);
-    return *waveform_;
 }
 
 void ParameterWindow::runClicked()
 {
-    if (running_)
-        return;
-    const QScopedValueRollback<bool> running(running_, true);
-    runReportingErrors(*errors_, [this] {
-        const BusyCursor busy;
-        WaveformWindow& waveform = loadWaveformWindow();
-        waveform.wipePlot();
-        const double ratio = readRatio(ui_->Text4->text().toStdString());
-        waveform.showWindow();
-        waveform.prepareAxes();
-
-        const std::string timeConstant = ui_->Text1->text().toStdString();
-        const std::string sampleCount = ui_->Text2->text().toStdString();
-        const std::string crossover = ui_->Text3->text().toStdString();
-        const RunInputs inputs = readRunInputs(ratio, {timeConstant, sampleCount, crossover});
-        CurveReduction curve(waveform.plotGeometry());
-        RunResult result;
-        try {
-            RunInProgress progress(this);
-            result = simulate(inputs, curve, &progress);
-        } catch (const RunCancelled&) {
-            return;
-        }
-        explainingFailures(RunStage::Curve, inputs, result, [&] { waveform.drawCurve(curve, result.Peak); });
-        waveform.keepReadout({inputs.CR, result.Peak});
-    });
+    run_->start({ui_->Text1->text().toStdString(), ui_->Text2->text().toStdString(),
+                 ui_->Text3->text().toStdString(), ui_->Text4->text().toStdString()});
 }
 
 }  // namespace wienbridge

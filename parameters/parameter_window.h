@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -10,6 +9,7 @@ namespace wienbridge {
 
 class ErrorReport;
 class WaveformWindow;
+class WindowRun;
 
 namespace Ui {
 class ParameterWindow;
@@ -17,8 +17,8 @@ class ParameterWindow;
 
 // The parameter window Form1, the program's main window: the four input boxes,
 // the ratio presets and the run button. Its controls keep their designed names
-// as object names (Text1, Option1, Command1, ...). Closing it ends the program
-// and closes the waveform window with it.
+// as object names (Text1, Option1, Command1, ...). Closing it stops a run under
+// way and ends the program, closing the waveform window with it.
 class ParameterWindow : public QWidget {
     Q_OBJECT
 
@@ -32,6 +32,8 @@ public:
     // The waveform window if it is loaded, else null: there is none until the
     // first run, and none again once the user has closed it.
     WaveformWindow* waveformWindow() const;
+    // Whether a run is computing; the run button and the presets wait for it.
+    bool isRunning() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,13 +47,11 @@ private:
     ParameterWindow(ErrorReport* errors, QWidget* parent);
 
     void applyPreset(QObject* option);
-    WaveformWindow& loadWaveformWindow();
 
     std::unique_ptr<Ui::ParameterWindow> ui_;
     std::unique_ptr<ErrorReport> ownReport_;  // only when no report was given
     ErrorReport* errors_;
-    QPointer<WaveformWindow> waveform_;
-    bool running_ = false;
+    std::unique_ptr<WindowRun> run_;
     bool optionPressedWithMouse_ = false;
 };
 

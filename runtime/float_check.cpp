@@ -11,10 +11,10 @@ ErrorKind errorForFlags(int flags) noexcept
     return ErrorKind::InvalidOperation;
 }
 
-void raiseIfFlagged(int flags)
+void raiseIfFlagged(int flags, Quantity quantity)
 {
     if (flags & kFailingFlags)
-        raise(errorForFlags(flags));
+        raise(errorForFlags(flags), quantity);
 }
 
 }  // namespace wienbridge

@@ -31,8 +31,8 @@ inline int raisedFloatingPointFlags() noexcept
 // and overflow over an invalid operation, since the first causes the others.
 ErrorKind errorForFlags(int flags) noexcept;
 
-// Throws the error for the raised flags, if any.
-void raiseIfFlagged(int flags);
+// Throws the error for the raised flags, if any, as a failure of `quantity`.
+void raiseIfFlagged(int flags, Quantity quantity);
 
 // The compiler treats arithmetic as free of side effects and may move it across
 // the calls that clear and test the flags. Passing a value through this barrier
@@ -44,17 +44,17 @@ inline void pinInPlace(T& value) noexcept
     asm volatile("" : "+m"(value) : : "memory");
 }
 
-// Evaluates one statement between a clear and a test of the flags and returns
-// the value to store. The operands are passed in, and pinned after the clear,
-// so that none of the arithmetic can be done ahead of it.
+// Evaluates one statement that computes `quantity` between a clear and a test
+// of the flags and returns the value to store. The operands are passed in, and
+// pinned after the clear, so that none of the arithmetic can be done ahead of it.
 template <class Statement, class... Operands>
-inline auto checkedStatement(Statement&& statement, Operands... operands)
+inline auto checkedStatement(Quantity quantity, Statement&& statement, Operands... operands)
 {
     clearFloatingPointFlags();
     (pinInPlace(operands), ...);
     auto value = statement(operands...);
     pinInPlace(value);
-    raiseIfFlagged(raisedFloatingPointFlags());
+    raiseIfFlagged(raisedFloatingPointFlags(), quantity);
     return value;
 }
 

@@ -6,6 +6,13 @@
 
 namespace wienbridge {
 
+void appendShortest(std::string& out, double value)
+{
+    std::array<char, 32> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    out.append(buffer.data(), result.ptr);
+}
+
 std::string formatFixed(double value, int decimals, std::string_view decimalSeparator)
 {
     if (std::isnan(value))

@@ -59,7 +59,7 @@ locale_t cLocale()
 
 }  // namespace
 
-double readNumber(std::string_view text)
+double readNumber(std::string_view text, Quantity box)
 {
     std::size_t start = 0;
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
@@ -76,7 +76,7 @@ double readNumber(std::string_view text)
     errno = 0;
     const double value = strtod_l(number.c_str(), nullptr, cLocale());
     if (errno == ERANGE && std::isinf(value))
-        raise(ErrorKind::Overflow);
+        raise(ErrorKind::Overflow, box);
     return value;
 }
 

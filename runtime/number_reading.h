@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "runtime_error.h"
+
 namespace wienbridge {
 
 // The number at the start of a text, read the same way in every locale:
@@ -12,7 +14,8 @@ namespace wienbridge {
 // "1.000" reads 1, and a second separator ends the number ("1,5,3" reads 1.5).
 // An exponent counts only if digits follow ("15e" reads 15, "1.e2" reads 100).
 // A text with no number reads 0. A number too large for a double raises an
-// overflow error; one too small to represent reads as the nearest subnormal or 0.
-double readNumber(std::string_view text);
+// overflow error of `box`; one too small to represent reads as the nearest
+// subnormal or 0.
+double readNumber(std::string_view text, Quantity box);
 
 }  // namespace wienbridge

@@ -6,7 +6,7 @@
 
 namespace wienbridge {
 
-std::int32_t roundToInt32(double value)
+std::int32_t roundToInt32(double value, Quantity quantity)
 {
     // Ties-to-even regardless of the current rounding mode.
     double rounded = std::round(value);
@@ -14,7 +14,7 @@ std::int32_t roundToInt32(double value)
         rounded -= std::copysign(1.0, value);
     // NaN fails both comparisons.
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
-        raise(ErrorKind::Overflow);
+        raise(ErrorKind::Overflow, quantity);
     return static_cast<std::int32_t>(rounded);
 }
 

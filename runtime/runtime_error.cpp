@@ -1,37 +1,25 @@
 #include "runtime_error.h"
 
-#include <utility>
-
 namespace wienbridge {
 
-std::string_view italianMessage(ErrorKind kind) noexcept
+const char* RuntimeError::what() const noexcept
 {
-    switch (kind) {
+    switch (kind_) {
     case ErrorKind::Overflow:
-        return "Overflow: un valore supera l'intervallo consentito";
+        return "overflow";
     case ErrorKind::DivisionByZero:
-        return "Divisione per zero";
+        return "division by zero";
     case ErrorKind::SubscriptOutOfRange:
-        return "Indice non compreso nell'intervallo";
+        return "subscript out of range";
     case ErrorKind::InvalidOperation:
-        return "Operazione a virgola mobile non valida";
+        return "invalid floating-point operation";
     }
-    return "Errore di run-time";
+    return "run-time error";
 }
 
-RuntimeError::RuntimeError(ErrorKind kind, std::string hint)
-    : std::runtime_error(std::string(italianMessage(kind))), kind_(kind), hint_(std::move(hint))
+void raise(ErrorKind kind, Quantity quantity)
 {
-}
-
-std::string RuntimeError::fullText() const
-{
-    return hint_.empty() ? std::string(what()) : std::string(what()) + '\n' + hint_;
-}
-
-void raise(ErrorKind kind)
-{
-    throw RuntimeError(kind);
+    throw RuntimeError(kind, quantity);
 }
 
 }  // namespace wienbridge

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <stop_token>
+
 #include "run_inputs.h"
 #include "sample_observer.h"
 
@@ -10,9 +12,10 @@ namespace wienbridge {
 //     v' = -((3 - K) / CR) * v - (1 / CR^2) * integral of v dt,
 // handing every sample (i, Vp(i), Vo(i) = K * Vp(i)), i = 1 to 10 * N, to the
 // observer, and returns Dt, Aol, K and the peak of |Vo|. Memory does not grow
-// with N. A failing statement raises its RuntimeError, carrying a hint that
-// names the box to change, after the observer has seen every sample before it.
-// With a progress, the run may stop between blocks by throwing RunCancelled.
-RunResult simulate(const RunInputs& inputs, SampleObserver& observer, RunProgress* progress = nullptr);
+// with N. A failing statement raises its RuntimeError, naming what it
+// computed, after the observer has seen every sample before it. A stop
+// requested through `stop` ends the run between two blocks of samples by
+// throwing RunCancelled.
+RunResult simulate(const RunInputs& inputs, SampleObserver& observer, std::stop_token stop = {});
 
 }  // namespace wienbridge

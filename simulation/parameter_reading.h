@@ -18,7 +18,7 @@ double readRatio(std::string_view text);
 
 // CR, Fc and N, read in that order, with the ratio read before. N is rounded to
 // the nearest integer, halves to even. A number too large to read raises an
-// overflow error whose hint names its box.
+// overflow error of that box.
 RunInputs readRunInputs(double ratio, const ParameterTexts& texts);
 
 }  // namespace wienbridge

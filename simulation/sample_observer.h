@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <vector>
 
 namespace wienbridge {
 
@@ -9,7 +11,8 @@ namespace wienbridge {
 // vp[j] and vo[j] are Vp and Vo of sample first + j, the samples counted from 1.
 // A run hands them over a block at a time and keeps none of them, so an
 // observer keeps only what it needs. Samples of a step that failed are never
-// handed over.
+// handed over. A run may call its observers on another thread than the one
+// that made them, but only ever from one thread at a time.
 class SampleObserver {
 public:
     virtual ~SampleObserver() = default;
@@ -19,32 +22,28 @@ public:
     virtual void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) = 0;
 };
 
-// Hands the same samples to two observers, first to `a`.
-class BothObservers final : public SampleObserver {
+// Hands the same samples to several observers, in the order given; null ones are skipped.
+class ObserverList final : public SampleObserver {
 public:
-    BothObservers(SampleObserver& a, SampleObserver& b) : a_(a), b_(b) {}
+    ObserverList(std::initializer_list<SampleObserver*> observers)
+    {
+        for (SampleObserver* observer : observers)
+            if (observer)
+                observers_.push_back(observer);
+    }
     void begin(std::int64_t sampleCount) override
     {
-        a_.begin(sampleCount);
-        b_.begin(sampleCount);
+        for (SampleObserver* observer : observers_)
+            observer->begin(sampleCount);
     }
     void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override
     {
-        a_.observe(first, vp, vo);
-        b_.observe(first, vp, vo);
+        for (SampleObserver* observer : observers_)
+            observer->observe(first, vp, vo);
     }
 
 private:
-    SampleObserver& a_;
-    SampleObserver& b_;
-};
-
-// Told how far a run has got after every block of samples; answering false
-// asks the run to stop there, and it then throws RunCancelled.
-class RunProgress {
-public:
-    virtual ~RunProgress() = default;
-    virtual bool carryOn(std::int64_t samplesDone, std::int64_t samplesInAll) = 0;
+    std::vector<SampleObserver*> observers_;
 };
 
 // A run stopped at the user's request: not a failure, nothing to report.

@@ -18,9 +18,11 @@ TEST(Numerics, NearestIntegerTiesToEvenAndZeroWithoutSign)
                                   {-2.5, -2},
                                   {2.4999999999999996, 2},
                                   {-2147483648.5, INT32_MIN}})
-        EXPECT_EQ(roundToInt32(value), rounded) << value;
+        EXPECT_EQ(roundToInt32(value, Quantity::GainRounding), rounded) << value;
     for (double outside : {2147483647.5, double(NAN)})
-        EXPECT_EQ(failureOf([&] { roundToInt32(outside); }), ErrorKind::Overflow) << outside;
+        EXPECT_EQ(failureOf([&] { roundToInt32(outside, Quantity::GainRounding); }),
+                  (Failure{ErrorKind::Overflow, Quantity::GainRounding}))
+            << outside;
     EXPECT_EQ(formatFixed(-0.001, 2, ","), "0,00");
 }
 
@@ -78,6 +80,8 @@ TEST(OscillatorModel, StreamsExactlyWhatTheAlgorithmAsWrittenComputes)
             pick({-1.0, 0.5, 1.0, 2.0, 3.0, 1000.0, 1e300, unit() * 15 - 5, exp10(-6, 12), -exp10(-6, 12)})};
         if (set == 0)  // K = 21 overflows a double in the second block of the run
             in = {159.15e-6, 1e6, 200, 20};
+        if (set == 1)  // K = -2147483645: 3 - K is one beyond 32 bits
+            in = {159.15e-6, 1e30, 1, -2147483646};
         SCOPED_TRACE(::testing::Message() << "seed " << seed << ", set " << set << ": CR " << in.CR << ", N "
                                           << in.N << ", Fc " << in.Fc << ", ratio " << in.Ratio);
         bool completes = false;

@@ -57,9 +57,10 @@ TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
         for (const auto& reading : cases) {
             SCOPED_TRACE(std::string(locale) + ": \"" + reading.text + '"');
             if (reading.value)
-                EXPECT_EQ(readNumber(reading.text), *reading.value);
+                EXPECT_EQ(readNumber(reading.text, Quantity::RatioText), *reading.value);
             else
-                EXPECT_EQ(failureOf([&] { readNumber(reading.text); }), ErrorKind::Overflow);
+                EXPECT_EQ(failureOf([&] { readNumber(reading.text, Quantity::RatioText); }),
+                          (test::Failure{ErrorKind::Overflow, Quantity::RatioText}));
         }
     }
     std::setlocale(LC_ALL, "C");

@@ -36,7 +36,7 @@ std::pair<QImage, QImage> bothWays(const PlotGeometry& geometry, const std::vect
 TEST(Plot, AxesAreTwentyTicksUpTheLeftFiveAlongTheBottomAndAPureRedZeroLine)
 {
     PlotImage plot;
-    prepareAxes(plot, QColor(0, 0, 0));
+    prepareAxes(plot);
     QImage expected(901, 501, QImage::Format_RGB32);
     expected.fill(qRgb(255, 255, 192));
     for (int row = 0; row <= 475; row += 25)  // y = 100 down to 5, 0.2 wide

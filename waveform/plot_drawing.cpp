@@ -8,8 +8,9 @@
 
 namespace wienbridge {
 
-void prepareAxes(PlotImage& plot, const QColor& ticks)
+void prepareAxes(PlotImage& plot)
 {
+    const QColor ticks = colours::black();
     for (int y = 100; y >= 1; y -= 5)
         plot.drawLine({0.0F, static_cast<float>(y)}, {0.2F, static_cast<float>(y)}, ticks);
     for (int x = 0; x <= 100; x += 25)
@@ -46,7 +47,7 @@ void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak)
             pinInPlace(y);
             if (const int flags = raisedFloatingPointFlags()) {
                 plot.drawPolyline(polyline, colours::red());
-                raiseIfFlagged(flags);
+                raiseIfFlagged(flags, Quantity::CurveHeight);
             }
             polyline.push_back({kept[i].x, y});
         }

@@ -49,11 +49,6 @@ QRect PlotPicture::deviceInnerArea(double ratio) const
                  QPoint(edge(inner.right() + 1) - 1, edge(inner.bottom() + 1) - 1));
 }
 
-QColor PlotPicture::foregroundColour() const
-{
-    return palette().color(foregroundRole());
-}
-
 QSize PlotPicture::sizeHint() const
 {
     return {kPlotWidth + 2 * kBorderWidth, kPlotHeight + 2 * kBorderWidth};

@@ -24,9 +24,6 @@ public:
     // pale-yellow background.
     void setPicture(const QImage& picture);
 
-    // The colour lines take when the drawing names none: the palette's text colour.
-    QColor foregroundColour() const;
-
     PlotImage& plot() { return plot_; }
     const QImage& drawing() const { return plot_.image(); }
     // Redraws the widget from the plot, after drawing into it.

@@ -10,12 +10,14 @@ namespace wienbridge {
 QString readoutText(const ReadoutScale& scale, float x, float y)
 {
     // The fraction of the width times the span of the run, 100 CR, in microseconds.
-    const double t = checkedStatement([](double x, double cr) { return ((x / 100) * 100 * cr) * 1000000; },
-                                      static_cast<double>(x), scale.CR);
+    const double t = checkedStatement(
+        Quantity::ReadoutTime, [](double x, double cr) { return ((x / 100) * 100 * cr) * 1000000; },
+        static_cast<double>(x), scale.CR);
     // A drawn curve's peak may lie within a factor 50 of the largest double, so
     // (y - 50) * Peak can leave the double range while the voltage does not; only
     // the voltage must fit. Scaling by a power of two changes no rounding.
     const double v = checkedStatement(
+        Quantity::ReadoutVoltage,
         [](double y, double peak) {
             if (std::fabs(peak) > 0x1p1017)
                 return (((y - 50) * (peak * 0x1p-6)) / 48) * 0x1p6;

@@ -4,8 +4,8 @@
 #include <QToolTip>
 
 #include "error_report.h"
-#include "plot_drawing.h"
 #include "plot_picture.h"
+#include "readout.h"
 #include "ui_waveform_window.h"
 
 namespace wienbridge {
@@ -31,7 +31,7 @@ PlotPicture* WaveformWindow::plot() const
     return ui->Picture1;
 }
 
-void WaveformWindow::wipePlot()
+void WaveformWindow::beginRun()
 {
     lastRun_.reset();
     setReadout(QString());
@@ -44,30 +44,19 @@ void WaveformWindow::showWindow()
     raise();
 }
 
-void WaveformWindow::prepareAxes()
+PlotImage& WaveformWindow::plotImage()
 {
-    wienbridge::prepareAxes(ui->Picture1->plot(), ui->Picture1->foregroundColour());
+    return ui->Picture1->plot();
+}
+
+void WaveformWindow::plotChanged()
+{
     ui->Picture1->showDrawing();
 }
 
-PlotGeometry WaveformWindow::plotGeometry() const
+void WaveformWindow::showRun(std::shared_ptr<const FinishedRun> run)
 {
-    return ui->Picture1->plot().geometry();
-}
-
-void WaveformWindow::drawCurve(const CurveReduction& curve, double peak)
-{
-    // Shown even when the drawing stops half-way: the segments before it stay.
-    struct ShowWhateverIsDrawn {
-        PlotPicture* picture;
-        ~ShowWhateverIsDrawn() { picture->showDrawing(); }
-    } show{ui->Picture1};
-    wienbridge::drawCurve(ui->Picture1->plot(), curve, peak);
-}
-
-void WaveformWindow::keepReadout(const ReadoutScale& run)
-{
-    lastRun_ = run;
+    lastRun_ = std::move(run);
 }
 
 void WaveformWindow::pointerMovedOverPlot(float x, float y)
@@ -76,7 +65,8 @@ void WaveformWindow::pointerMovedOverPlot(float x, float y)
         setReadout(QString());
         return;
     }
-    runReportingErrors(errors_, [&] { setReadout(readoutText(*lastRun_, x, y)); });
+    const ReadoutScale scale{lastRun_->inputs.CR, lastRun_->result.Peak};
+    runReportingErrors(errors_, [&] { setReadout(readoutText(scale, x, y)); });
 }
 
 void WaveformWindow::pointerLeftPlot()

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 
 #include <QWidget>
 
-#include "curve_reduction.h"
-#include "readout.h"
+#include "finished_run.h"
 
 namespace wienbridge {
 
 class ErrorReport;
+class PlotImage;
 class PlotPicture;
 
 namespace Ui {
@@ -30,20 +29,18 @@ public:
 
     PlotPicture* plot() const;
 
-    // Gives Picture1 the empty picture of Picture2, erasing the axes and the
-    // curve, and forgets the last run: the readout shows nothing until the
-    // next run finishes.
-    void wipePlot();
+    // A run begins: Picture1 gets the empty picture of Picture2, which erases
+    // the axes and the curve, and the last run is forgotten, so the readout
+    // shows nothing until the next run finishes.
+    void beginRun();
     // Shows the window beside the parameter window, non-modal, on top.
     void showWindow();
-    void prepareAxes();
-    // The pixels a run's curve is reduced to and drawn in: Picture1's device
-    // pixels, as the last wipePlot sized them.
-    PlotGeometry plotGeometry() const;
-    // Draws the curve of a run, normalised to its peak.
-    void drawCurve(const CurveReduction& curve, double peak);
-    // Makes the readout read the run whose curve was drawn last.
-    void keepReadout(const ReadoutScale& run);
+    // Where a run draws: Picture1's pixels, sized by the last beginRun.
+    PlotImage& plotImage();
+    // Shows what was drawn into plotImage().
+    void plotChanged();
+    // The run whose curve was drawn last, which the readout reads.
+    void showRun(std::shared_ptr<const FinishedRun> run);
 
 private slots:
     void pointerMovedOverPlot(float x, float y);
@@ -54,7 +51,7 @@ private:
 
     std::unique_ptr<Ui::WaveformWindow> ui;
     ErrorReport& errors_;
-    std::optional<ReadoutScale> lastRun_;
+    std::shared_ptr<const FinishedRun> lastRun_;
 };
 
 }  // namespace wienbridge

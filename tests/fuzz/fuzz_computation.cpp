@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "failure_messages.h"
 #include "fuzz_check.h"
 #include "oscillator_model.h"
 #include "parameter_reading.h"
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(sameBits(r.Peak, largest),
                       "a sample that is not finite, or a peak that is not the largest");
     } catch (const RuntimeError& error) {
-        fuzz::require(error.hint().find("Casell") == 0, "an error that names no box");
+        fuzz::require(describeFailure(error, in).hint.find("Casell") == 0, "an error that names no box");
     }  // any other exception escapes, and the fuzzer reports it
     if (read && in.N <= 12)
         fuzz::require(differenceFromReference(in).empty(), "a run unlike the algorithm as written");

@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     double value = 0;
-    const std::optional<ErrorKind> failure = test::failureOf([&] { value = readNumber(input); });
+    const std::optional<test::Failure> failure =
+        test::failureOf([&] { value = readNumber(input, Quantity::CrossoverText); });
     const std::string number = leadingNumber(input);
     double expected = 0;
     const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), expected);
@@ -66,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool tooLarge =
         status == std::errc::result_out_of_range && std::isinf(std::strtod(number.c_str(), nullptr));
     if (tooLarge)
-        fuzz::require(failure == ErrorKind::Overflow, "a number too large for a double read without error");
+        fuzz::require(failure == test::Failure{ErrorKind::Overflow, Quantity::CrossoverText},
+                      "a number too large for a double read without error");
     else if (status == std::errc::result_out_of_range)
         fuzz::require(!failure && value == 0.0, "a number too small for a double not read as 0");
     else

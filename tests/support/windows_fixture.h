@@ -24,12 +24,19 @@ QT_END_NAMESPACE
 namespace wienbridge::test {
 
 inline const QRgb kRed = qRgb(255, 0, 0);
+inline const QRgb kBlack = qRgb(0, 0, 0);
 
 inline int count(const QImage& image, QRgb colour)
 {
     const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
     return static_cast<int>(std::count(pixels, pixels + image.sizeInBytes() / 4, colour));
 }
+
+// Keeps the failures a message box would show.
+struct RecordingErrorReport final : ErrorReport {
+    void report(const FailureMessage& failure) override { failures.push_back(failure.text()); }
+    std::vector<std::string> failures;
+};
 
 // A shown parameter window, in an Italian locale, whose failures are recorded instead of shown.
 class Windows : public ::testing::Test {
@@ -42,7 +49,11 @@ protected:
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
-    void TearDown() override { form.reset(), QLocale::setDefault(QLocale::c()); }
+    void TearDown() override
+    {
+        form.reset();
+        QLocale::setDefault(QLocale::c());
+    }
 
     template <class Widget = QLineEdit>
     Widget* control(const char* name) const
@@ -51,7 +62,13 @@ protected:
     }
     QRadioButton* option(const char* name) const { return control<QRadioButton>(name); }
     void type(const char* box, const char* text) const { control(box)->setText(QString::fromUtf8(text)); }
-    void run() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
+    // Presses the run button and waits, serving the events, until the run has ended.
+    void run() const
+    {
+        startRunning();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
+    }
+    void startRunning() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
     PlotPicture* plot() const { return form->waveformWindow()->plot(); }
     // Picture1's inner area as it shows on screen.
     QImage shown() const

@@ -1,9 +1,6 @@
 #pragma once
 
-#include <string>
-#include <vector>
-
-#include "runtime_error.h"
+#include "failure_messages.h"
 
 class QWidget;
 
@@ -15,7 +12,7 @@ namespace wienbridge {
 class ErrorReport {
 public:
     virtual ~ErrorReport() = default;
-    virtual void report(const RuntimeError& error) = 0;
+    virtual void report(const FailureMessage& failure) = 0;
 };
 
 // The program's report: a modal message box, in Italian, over the given window,
@@ -23,26 +20,14 @@ public:
 class MessageBoxErrorReport final : public ErrorReport {
 public:
     explicit MessageBoxErrorReport(QWidget* parent = nullptr) : parent_(parent) {}
-    void report(const RuntimeError& error) override;
+    void report(const FailureMessage& failure) override;
 
 private:
     QWidget* parent_;
 };
 
-// A report that only remembers, for tests: a modal box would block them.
-class RecordingErrorReport final : public ErrorReport {
-public:
-    void report(const RuntimeError& error) override
-    {
-        kinds.push_back(error.kind());
-        texts.push_back(error.fullText());
-    }
-    std::vector<ErrorKind> kinds;
-    std::vector<std::string> texts;
-};
-
-// Runs one user action, reporting a RuntimeError instead of letting it escape.
-// Returns whether the action completed.
+// Runs one user action that reads or computes outside a run, reporting a
+// RuntimeError instead of letting it escape. Returns whether it completed.
 template <class Action>
 bool runReportingErrors(ErrorReport& report, Action&& action)
 {
@@ -50,7 +35,7 @@ bool runReportingErrors(ErrorReport& report, Action&& action)
         action();
         return true;
     } catch (const RuntimeError& error) {
-        report.report(error);
+        report.report(describeFailure(error, {}));
         return false;
     }
 }

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <optional>
+
+#include <QObject>
+#include <QPointer>
+
+#include "background_run.h"
+#include "busy_cursor.h"
+#include "long_run_dialog.h"
+#include "progress_counter.h"
+#include "run_sequence.h"
+
+class QWidget;
+
+namespace wienbridge {
+
+class ErrorReport;
+class WaveformWindow;
+
+// The runs the windows start, one at a time: each draws into the waveform
+// window, loaded unseen on the first run and again after the user closed it,
+// and is computed on a worker thread while the windows go on answering; a
+// long one shows its progress, and a failure is reported.
+class WindowRun final : public QObject, private RunFrontEnd {
+    Q_OBJECT
+
+public:
+    // errors: where failures go; dialogParent: the window the progress dialog belongs to.
+    WindowRun(ErrorReport& errors, QWidget* dialogParent);
+    ~WindowRun() override;
+
+    // A run from the texts of the parameter boxes.
+    void start(const BoxTexts& texts);
+    bool isRunning() const { return background_.isRunning(); }
+    // Stops the run under way, if any, leaving the empty axes and nothing to read.
+    void cancel();
+    // The waveform window, or null before the first run and after the user closed it.
+    WaveformWindow* waveformWindow() const;
+
+signals:
+    // A run ended, however; the next may start.
+    void ended();
+
+private:
+    void wipe() override;
+    void show() override;
+    PlotImage* plot() override;
+    void plotChanged() override;
+    SampleObserver* extraObserver() override { return &progress_; }
+    void compute(Computation computation, std::function<void(ComputationOutcome)> done) override;
+    void finished(std::shared_ptr<const FinishedRun> run) override;
+    void failed(const FailureMessage& failure) override;
+
+    ErrorReport& errors_;
+    QPointer<WaveformWindow> waveform_;
+    ProgressCounter progress_;
+    LongRunDialog dialog_;
+    BackgroundRun background_;
+    std::optional<BusyCursor> busy_;
+};
+
+}  // namespace wienbridge
