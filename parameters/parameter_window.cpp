@@ -1,5 +1,6 @@
 #include "parameter_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QPalette>
 #include <limits>
@@ -43,6 +44,8 @@ ParameterWindow::ParameterWindow(ErrorReport* errors, QWidget* parent)
         option->installEventFilter(this);
         connect(option, &QRadioButton::clicked, this, &ParameterWindow::optionClicked);
     }
+    presetOption_ = ui_->Option1;
+    connect(ui_->Text4, &QLineEdit::textEdited, this, &ParameterWindow::ratioEdited);
 }
 
 ParameterWindow::~ParameterWindow() = default;
@@ -81,11 +84,15 @@ bool ParameterWindow::eventFilter(QObject* watched, QEvent* event)
     // click, nor the arrow keys that would move the checked option.
     if (isInput(event->type()) && isRunning())
         return true;
-    if (watched == ui_->Command1)
+    auto* option = qobject_cast<QRadioButton*>(watched);
+    if (!option)
         return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonPress) {
         optionPressedWithMouse_ = true;
-        applyPreset(watched);
+        // A preset that cannot be applied never reaches its option, which is
+        // then neither checked nor drawn pressed.
+        if (!applyPreset(option))
+            return true;
     } else if (event->type() == QEvent::KeyPress) {
         optionPressedWithMouse_ = false;
     }
@@ -96,22 +103,42 @@ void ParameterWindow::optionClicked()
 {
     // A mouse click has applied its preset when the button went down.
     if (!optionPressedWithMouse_)
-        applyPreset(sender());
+        applyPreset(static_cast<QRadioButton*>(sender()));
 }
 
-void ParameterWindow::applyPreset(QObject* option)
+void ParameterWindow::ratioEdited()
+{
+    ui_->Option1->setChecked(true);
+    presetOption_ = ui_->Option1;
+    showRatioIn(RatioColour::Standard);
+}
+
+bool ParameterWindow::applyPreset(QRadioButton* option)
 {
     const RatioPreset preset = option == ui_->Option2   ? RatioPreset::Two
                                : option == ui_->Option3 ? RatioPreset::Three
                                : option == ui_->Option4 ? RatioPreset::One
                                                         : RatioPreset::Typed;
-    runReportingErrors(*errors_, [&] {
+    const bool applied = runReportingErrors(*errors_, [&] {
         const RatioBox box = applyRatioPreset(preset, ui_->Text4->text().toStdString());
         ui_->Text4->setText(QString::fromStdString(box.text));
-        QPalette palette = ui_->Text4->palette();
-        palette.setColor(QPalette::Text, box.blue ? colours::blue() : colours::black());
-        ui_->Text4->setPalette(palette);
+        showRatioIn(box.blue ? RatioColour::Blue : RatioColour::Standard);
     });
+    // The checked option names the ratio the next run uses: the one applied,
+    // or, when the keyboard has checked one that failed, the one before.
+    if (applied)
+        presetOption_ = option;
+    presetOption_->setChecked(true);
+    return applied;
+}
+
+void ParameterWindow::showRatioIn(RatioColour colour)
+{
+    QPalette palette = ui_->Text4->palette();
+    palette.setColor(QPalette::Text, colour == RatioColour::Blue
+                                         ? colours::blue()
+                                         : QApplication::palette(ui_->Text4).color(QPalette::Text));
+    ui_->Text4->setPalette(palette);
 }
 
 void ParameterWindow::closeEvent(QCloseEvent* event)

@@ -5,6 +5,8 @@
 
 #include "ratio_presets.h"
 
+class QRadioButton;
+
 namespace wienbridge {
 
 class ErrorReport;
@@ -42,16 +44,24 @@ protected:
 private slots:
     void runClicked();
     void optionClicked();
+    // The user typed in the ratio box: the typed ratio is the one to use.
+    void ratioEdited();
 
 private:
+    enum class RatioColour { Standard, Blue };
+
     ParameterWindow(ErrorReport* errors, QWidget* parent);
 
-    void applyPreset(QObject* option);
+    // Applies the option's preset and checks it; false, after reporting why,
+    // for a typed ratio that cannot be read.
+    bool applyPreset(QRadioButton* option);
+    void showRatioIn(RatioColour colour);
 
     std::unique_ptr<Ui::ParameterWindow> ui_;
     std::unique_ptr<ErrorReport> ownReport_;  // only when no report was given
     ErrorReport* errors_;
     std::unique_ptr<WindowRun> run_;
+    QRadioButton* presetOption_ = nullptr;  // the option whose preset the ratio box holds
     bool optionPressedWithMouse_ = false;
 };
 
