@@ -1,6 +1,10 @@
 #include "window_run.h"
 
+#include <QSaveFile>
+
+#include "csv_samples.h"
 #include "error_report.h"
+#include "oscillator_model.h"
 #include "plot_picture.h"
 #include "waveform_window.h"
 
@@ -40,6 +44,7 @@ void WindowRun::wipe()
         waveform_ = new WaveformWindow(errors_);
         // Closing the window stops its run: there is nowhere left to draw it.
         connect(waveform_, &QObject::destroyed, this, &WindowRun::cancel);
+        connect(waveform_, &WaveformWindow::exportRequested, this, &WindowRun::exportSamples);
     }
     waveform_->beginRun();
 }
@@ -62,13 +67,69 @@ void WindowRun::plotChanged()
 
 void WindowRun::compute(Computation computation, std::function<void(ComputationOutcome)> done)
 {
+    computeInBackground(std::move(computation), std::move(done));
+}
+
+void WindowRun::computeInBackground(Computation computation, std::function<void(ComputationOutcome)> done)
+{
     busy_.emplace();
     progress_.reset();
     dialog_.watch();
+    if (waveform_)
+        waveform_->setRunInProgress(true);
     background_.start(std::move(computation), [this, done = std::move(done)](ComputationOutcome outcome) {
         dialog_.stop();
         busy_.reset();
+        if (waveform_)
+            waveform_->setRunInProgress(false);
         done(std::move(outcome));
+    });
+}
+
+namespace {
+
+// A write to the export's file that failed: the disk full, say.
+struct ExportWriteFailed {};
+
+}  // namespace
+
+void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
+{
+    if (isRunning())
+        return;
+    const auto failed = [this, path](const char* what, const char* why) {
+        errors_.report({what, why + path.toStdString()}, waveform_);
+    };
+    // Written by the worker thread alone while the run computes, and committed
+    // here after it: never by two threads at once.
+    auto file = std::make_shared<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) {
+        failed("Esportazione non riuscita", "Impossibile scrivere il file ");
+        return;
+    }
+    ProgressCounter* progress = &progress_;
+    Computation computation = [inputs, file, progress](std::stop_token stop) {
+        CsvSamples csv([&file](std::string_view text) {
+            if (file->write(text.data(), static_cast<qint64>(text.size()))
+                != static_cast<qint64>(text.size()))
+                throw ExportWriteFailed{};
+        });
+        ObserverList observers{&csv, progress};
+        FinishedRun run{inputs, simulate(inputs, observers, std::move(stop)), {}};
+        csv.flush();
+        return run;
+    };
+    computeInBackground(std::move(computation), [file, failed](ComputationOutcome outcome) {
+        try {
+            if (outcome.error)
+                std::rethrow_exception(outcome.error);
+            if (!file->commit())
+                throw ExportWriteFailed{};
+        } catch (const RunCancelled&) {
+            failed("Esportazione annullata", "Nessun file è stato scritto: ");
+        } catch (const ExportWriteFailed&) {
+            failed("Esportazione non riuscita", "Impossibile scrivere il file ");
+        }
     });
 }
 

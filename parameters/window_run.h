@@ -35,6 +35,10 @@ public:
     bool isRunning() const { return background_.isRunning(); }
     // Stops the run under way, if any, leaving the empty axes and nothing to read.
     void cancel();
+    // Runs the model again with the inputs of a finished run, writing its samples
+    // into the file as the command line's CSV does: a run like any other, which
+    // the run button waits for. The file appears only once whole.
+    void exportSamples(const RunInputs& inputs, const QString& path);
     // The waveform window, or null before the first run and after the user closed it.
     WaveformWindow* waveformWindow() const;
 
@@ -51,6 +55,8 @@ private:
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override;
     void finished(std::shared_ptr<const FinishedRun> run) override;
     void failed(const FailureMessage& failure) override;
+    // Computes on the worker thread, with the progress dialog and the busy pointer.
+    void computeInBackground(Computation computation, std::function<void(ComputationOutcome)> done);
 
     ErrorReport& errors_;
     QPointer<WaveformWindow> waveform_;

@@ -102,42 +102,6 @@ TEST_F(Windows, TheCheckedOptionAndTheRatioBoxAlwaysAgree)
     EXPECT_TRUE(option("Option4")->isChecked());
 }
 
-TEST_F(Windows, ReadoutShowsTimeAndVoltageOverThePlotOnly)
-{
-    type("Text1", "159,15");
-    run();
-    // Inner pixel (18, 190) is x = 2, y = 62: 2 CR, and 12/48 of the peak of about 3.
-    EXPECT_EQ(readoutAt(18, 310), QStringLiteral("t = 318,300 usec\" ; vo(t) = -0,75V"));
-    EXPECT_TRUE(readoutAt(-1, 100).isEmpty());  // the border
-    // The parameter window keeps the focus after a run: the tooltip must show all the same.
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    readoutAt(18, 190);
-    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 5000));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("t = 318,300 usec\" ; vo(t) = 0,75V"));
-    QToolTip::hideText();
-}
-
-TEST_F(Windows, TheSameRunShowsTheSamePixelsAfterRepaintsReRunsAndOnTheCommandLine)
-{
-    run();
-    const QImage drawn = shown();
-    EXPECT_GT(count(drawn, kRed), 2 * 901);
-    for (QSize size : {QSize(300, 200), QSize(994, 562)})
-        form->waveformWindow()->hide(), form->waveformWindow()->resize(size), form->waveformWindow()->show();
-    QApplication::processEvents();
-    EXPECT_TRUE(shown() == drawn);
-    form->waveformWindow()->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    run();
-    EXPECT_TRUE(shown() == drawn);
-
-    const QString png = QDir::temp().filePath(QStringLiteral("wienbridge-test.png"));
-    ASSERT_EQ(QProcess::execute(QStringLiteral(WIENBRIDGE_SIM), {QStringLiteral("--png"), png}), 0);
-    EXPECT_TRUE(QImage(png).convertToFormat(QImage::Format_RGB32) == drawn);
-    QFile::remove(png);
-}
-
 namespace {
 
 // The progress dialog of the run under way, once it shows.

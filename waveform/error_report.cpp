@@ -5,9 +5,10 @@
 
 namespace wienbridge {
 
-void MessageBoxErrorReport::report(const FailureMessage& failure)
+void MessageBoxErrorReport::report(const FailureMessage& failure, QWidget* where)
 {
-    QMessageBox::critical(parent_, QStringLiteral("Ponte di Wien"), QString::fromStdString(failure.text()));
+    QMessageBox::critical(where ? where : parent_, QStringLiteral("Ponte di Wien"),
+                          QString::fromStdString(failure.text()));
 }
 
 }  // namespace wienbridge

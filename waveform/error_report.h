@@ -12,7 +12,8 @@ namespace wienbridge {
 class ErrorReport {
 public:
     virtual ~ErrorReport() = default;
-    virtual void report(const FailureMessage& failure) = 0;
+    // Shown over `where`, the window where the failure happened, or the program's main one.
+    virtual void report(const FailureMessage& failure, QWidget* where = nullptr) = 0;
 };
 
 // The program's report: a modal message box, in Italian, over the given window,
@@ -20,7 +21,7 @@ public:
 class MessageBoxErrorReport final : public ErrorReport {
 public:
     explicit MessageBoxErrorReport(QWidget* parent = nullptr) : parent_(parent) {}
-    void report(const FailureMessage& failure) override;
+    void report(const FailureMessage& failure, QWidget* where = nullptr) override;
 
 private:
     QWidget* parent_;

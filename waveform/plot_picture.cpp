@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -79,6 +80,20 @@ void PlotPicture::mouseMoveEvent(QMouseEvent* event)
     }
     const UserPoint point = plot_.geometry().toUser({device.x(), device.y()});
     emit pointerMoved(point.x, point.y);
+}
+
+void PlotPicture::keyPressEvent(QKeyEvent* event)
+{
+    // Shift+F10 opens the menu from the keyboard, as the Menu key does. Qt
+    // does this itself on Windows only, where doing it here too would open the
+    // menu twice.
+#ifndef Q_OS_WIN
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        emit customContextMenuRequested(contentsRect().center());
+        return;
+    }
+#endif
+    QFrame::keyPressEvent(event);
 }
 
 void PlotPicture::leaveEvent(QEvent* event)

@@ -1,6 +1,11 @@
 #include "waveform_window.h"
 
+#include <QClipboard>
 #include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
 #include <QToolTip>
 
 #include "error_report.h"
@@ -22,6 +27,12 @@ WaveformWindow::WaveformWindow(ErrorReport& errors, QWidget* parent)
     setAttribute(Qt::WA_AlwaysShowToolTips);
     connect(ui->Picture1, &PlotPicture::pointerMoved, this, &WaveformWindow::pointerMovedOverPlot);
     connect(ui->Picture1, &PlotPicture::pointerLeftPlot, this, &WaveformWindow::pointerLeftPlot);
+
+    menu_ = new PlotMenu(this);
+    connect(ui->Picture1, &QWidget::customContextMenuRequested, this, &WaveformWindow::plotMenuRequested);
+    connect(menu_, &PlotMenu::copyChosen, this, &WaveformWindow::copyPlot);
+    connect(menu_, &PlotMenu::saveChosen, this, &WaveformWindow::savePlot);
+    connect(menu_, &PlotMenu::exportChosen, this, &WaveformWindow::chooseExportFile);
 }
 
 WaveformWindow::~WaveformWindow() = default;
@@ -34,6 +45,7 @@ PlotPicture* WaveformWindow::plot() const
 void WaveformWindow::beginRun()
 {
     lastRun_.reset();
+    updateMenu();
     setReadout(QString());
     ui->Picture1->setPicture(ui->Picture2->pixmap().toImage());
 }
@@ -57,6 +69,61 @@ void WaveformWindow::plotChanged()
 void WaveformWindow::showRun(std::shared_ptr<const FinishedRun> run)
 {
     lastRun_ = std::move(run);
+    updateMenu();
+}
+
+void WaveformWindow::setRunInProgress(bool running)
+{
+    running_ = running;
+    updateMenu();
+}
+
+void WaveformWindow::updateMenu()
+{
+    menu_->setRunAvailable(lastRun_ && !running_);
+}
+
+void WaveformWindow::plotMenuRequested(const QPoint& where)
+{
+    menu_->popup(ui->Picture1->mapToGlobal(where));
+}
+
+QImage WaveformWindow::plotPicture() const
+{
+    return ui->Picture1->drawing();
+}
+
+void WaveformWindow::copyPlot()
+{
+    QGuiApplication::clipboard()->setImage(plotPicture());
+}
+
+void WaveformWindow::savePlot()
+{
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Salva grafico"), QStringLiteral("grafico.png"),
+                                     QStringLiteral("Immagini PNG (*.png)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    // Written aside and put in place only once whole: a failed write leaves no part of a picture.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !plotPicture().save(&file, "PNG") || !file.commit())
+        errors_.report(
+            {"Salvataggio non riuscito", "Impossibile scrivere il file " + path.toStdString() + "."}, this);
+}
+
+void WaveformWindow::chooseExportFile()
+{
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Esporta campioni"), QStringLiteral("campioni.csv"),
+                                     QStringLiteral("File CSV (*.csv)"));
+    if (path.isEmpty() || !lastRun_)
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    emit exportRequested(lastRun_->inputs, path);
 }
 
 void WaveformWindow::pointerMovedOverPlot(float x, float y)

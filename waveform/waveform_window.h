@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "finished_run.h"
+#include "plot_menu.h"
 
 namespace wienbridge {
 
@@ -39,19 +40,37 @@ public:
     PlotImage& plotImage();
     // Shows what was drawn into plotImage().
     void plotChanged();
-    // The run whose curve was drawn last, which the readout reads.
+    // The run whose curve was drawn last, which the readout reads and the
+    // plot's menu acts on.
     void showRun(std::shared_ptr<const FinishedRun> run);
+    // Whether a run or an export computes; the plot's menu waits for it.
+    void setRunInProgress(bool running);
+
+    // The plot as it is copied and saved: Picture1's pixels, with its labelled
+    // margins when the axis values are shown.
+    QImage plotPicture() const;
+
+signals:
+    // "Esporta campioni…" chose a file: the samples of the run with these inputs are to be written there.
+    void exportRequested(const RunInputs& inputs, const QString& path);
 
 private slots:
     void pointerMovedOverPlot(float x, float y);
     void pointerLeftPlot();
+    void plotMenuRequested(const QPoint& where);
+    void copyPlot();
+    void savePlot();
+    void chooseExportFile();
 
 private:
     void setReadout(const QString& text);
+    void updateMenu();
 
     std::unique_ptr<Ui::WaveformWindow> ui;
     ErrorReport& errors_;
+    PlotMenu* menu_;
     std::shared_ptr<const FinishedRun> lastRun_;
+    bool running_ = false;
 };
 
 }  // namespace wienbridge

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -34,7 +35,7 @@ inline int count(const QImage& image, QRgb colour)
 
 // Keeps the failures a message box would show.
 struct RecordingErrorReport final : ErrorReport {
-    void report(const FailureMessage& failure) override { failures.push_back(failure.text()); }
+    void report(const FailureMessage& failure, QWidget*) override { failures.push_back(failure.text()); }
     std::vector<std::string> failures;
 };
 
@@ -70,6 +71,15 @@ protected:
     }
     void startRunning() const { QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton); }
     PlotPicture* plot() const { return form->waveformWindow()->plot(); }
+    // The item of the plot's menu with this text.
+    QAction* menuItem(const char* text) const
+    {
+        for (QAction* action : form->waveformWindow()->findChild<QMenu*>()->actions())
+            if (action->text() == QString::fromUtf8(text))
+                return action;
+        ADD_FAILURE() << "no menu item " << text;
+        return nullptr;
+    }
     // Picture1's inner area as it shows on screen.
     QImage shown() const
     {
