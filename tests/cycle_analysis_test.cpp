@@ -2,8 +2,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
+#include "circuit_theory.h"
 #include "cycle_analysis.h"
 #include "oscillator_model.h"
 #include "support/reference_model.h"
@@ -117,5 +119,37 @@ TEST(CycleAnalysis, ACurveThatDoesNotOscillateHasNoFrequencyOrFactor)
             analysis.measurements(simulate({159.15e-6, c.fc, 100, c.ratio}, analysis).Dt);
         EXPECT_FALSE(m.oscillates()) << c.curve;
         EXPECT_FALSE(m.factorPerPeriod) << c.curve;
+    }
+}
+
+TEST(CircuitTheory, OscillatesForAGainOfTwoToFourOnly)
+{
+    // CR 1 ms, Aol 3000.
+    const double f0 = 159.15494309189535;  // 1 / (2π ms)
+    const double pi = std::numbers::pi;
+    const double damped = f0 * std::sqrt(0.75);
+    struct Case {
+        double ratio;
+        std::int32_t gain;
+        Regime regime;
+        double stageGain;
+        std::optional<double> frequency;
+        std::optional<double> factorPerPeriod;
+    };
+    for (const Case c :
+         {Case{0, 1, Regime::Damped, 3000.0 / 3001, {}, {}},
+          Case{1, 2, Regime::Damped, 3000.0 / 1501, damped, std::exp(-2 * pi / std::sqrt(3.0))},
+          Case{2, 3, Regime::Sustained, 3000.0 / 1001, f0, 1.0},
+          Case{3, 4, Regime::Growing, 3000.0 / 751, damped, std::exp(2 * pi / std::sqrt(3.0))},
+          Case{4, 5, Regime::Growing, 3000.0 / 601, {}, {}}}) {
+        const auto same = [](std::optional<double> a, std::optional<double> b) {
+            return a.has_value() == b.has_value() && (!a || std::fabs(*a - *b) <= 1e-15 * *b);
+        };
+        const CircuitTheory t = circuitTheory({1e-3, 3, 100, c.ratio}, {0, 3000, c.gain, 0});
+        EXPECT_EQ(t.regime, c.regime) << c.gain;
+        EXPECT_DOUBLE_EQ(t.stageGain, c.stageGain) << c.gain;
+        EXPECT_DOUBLE_EQ(t.naturalFrequency, f0) << c.gain;
+        EXPECT_TRUE(same(t.frequency, c.frequency)) << c.gain;
+        EXPECT_TRUE(same(t.factorPerPeriod, c.factorPerPeriod)) << c.gain;
     }
 }
