@@ -25,6 +25,8 @@ void clearUpperVectorHalves()
 
 namespace wienbridge {
 
+// Without GCC's builtins, or off x86, there is nothing to clear or no portable
+// way to ask for AVX: the loop keeps its results and may only run slower.
 void clearUpperVectorHalves() {}
 
 }  // namespace wienbridge

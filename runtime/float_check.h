@@ -4,6 +4,24 @@
 
 #include "runtime_error.h"
 
+// GCC and Clang (MinGW-w64's and clang-cl among them) accept GNU asm
+// statements, which make barriers that cost no instruction; other compilers
+// get standard C++ that costs a few loads and stores.
+#if defined(__GNUC__) || defined(__clang__)
+#define WIENBRIDGE_GNU_ASM 1
+#else
+#define WIENBRIDGE_GNU_ASM 0
+#include <atomic>
+#include <cstddef>
+#include <type_traits>
+#endif
+
+// MSVC may fold or reorder floating-point arithmetic across the calls that
+// clear and test the flags unless told that the code reads them.
+#if defined(_MSC_VER) && !defined(__clang__)
+#pragma fenv_access(on)
+#endif
+
 // The floating-point test made after every stored result: a division by zero,
 // an overflow or an invalid operation anywhere in the statement is an error even
 // when the value that comes out is finite (0 * (1/0) is a finite-looking 0 only
@@ -15,15 +33,25 @@ namespace wienbridge {
 
 constexpr int kFailingFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
 
+// Keeps the compiler from moving loads and stores across the point where it stands.
+inline void compilerBarrier() noexcept
+{
+#if WIENBRIDGE_GNU_ASM
+    asm volatile("" : : : "memory");
+#else
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+#endif
+}
+
 inline void clearFloatingPointFlags() noexcept
 {
     std::feclearexcept(FE_ALL_EXCEPT);
-    asm volatile("" : : : "memory");
+    compilerBarrier();
 }
 
 inline int raisedFloatingPointFlags() noexcept
 {
-    asm volatile("" : : : "memory");
+    compilerBarrier();
     return std::fetestexcept(kFailingFlags);
 }
 
@@ -41,7 +69,21 @@ void raiseIfFlagged(int flags, Quantity quantity);
 template <class T>
 inline void pinInPlace(T& value) noexcept
 {
+#if WIENBRIDGE_GNU_ASM
+    // The asm claims to read and rewrite the value in memory.
     asm volatile("" : "+m"(value) : : "memory");
+#else
+    // Its bytes go out to a volatile copy and come back from it: the compiler
+    // must have the value before the copy and cannot know it after.
+    static_assert(std::is_trivially_copyable_v<T>);
+    volatile unsigned char copy[sizeof(T)];
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(&value);
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        copy[i] = bytes[i];
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+        bytes[i] = copy[i];
+    compilerBarrier();
+#endif
 }
 
 // Evaluates one statement that computes `quantity` between a clear and a test

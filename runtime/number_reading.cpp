@@ -1,11 +1,11 @@
 #include "number_reading.h"
 
-#include <locale.h>
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
+#include <charconv>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <system_error>
 
 #include "runtime_error.h"
 
@@ -24,37 +24,58 @@ std::size_t skipDigits(std::string_view text, std::size_t pos)
     return pos;
 }
 
-// The length of the longest prefix of text that is a number, 0 if none.
-std::size_t numberLength(std::string_view text)
+// A number as written: the digits before and after its point (one of the two
+// may be empty) and those of its exponent (empty without one).
+struct WrittenNumber {
+    bool negative = false;
+    std::string_view whole;
+    std::string_view fraction;
+    bool negativeExponent = false;
+    std::string_view exponent;
+};
+
+// The longest prefix of text that is a number, if there is one.
+std::optional<WrittenNumber> scanNumber(std::string_view text)
 {
+    WrittenNumber number;
     std::size_t pos = 0;
     if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-        ++pos;
-    const std::size_t intStart = pos;
+        number.negative = text[pos++] == '-';
+    const std::size_t wholeStart = pos;
     pos = skipDigits(text, pos);
-    std::size_t digits = pos - intStart;
+    number.whole = text.substr(wholeStart, pos - wholeStart);
     if (pos < text.size() && (text[pos] == '.' || text[pos] == ',')) {
-        const std::size_t fracEnd = skipDigits(text, pos + 1);
-        digits += fracEnd - (pos + 1);
-        pos = fracEnd;
+        const std::size_t fractionStart = pos + 1;
+        pos = skipDigits(text, fractionStart);
+        number.fraction = text.substr(fractionStart, pos - fractionStart);
     }
-    if (digits == 0)
-        return 0;
+    if (number.whole.empty() && number.fraction.empty())
+        return std::nullopt;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
         std::size_t expPos = pos + 1;
+        bool negativeExponent = false;
         if (expPos < text.size() && (text[expPos] == '+' || text[expPos] == '-'))
-            ++expPos;
+            negativeExponent = text[expPos++] == '-';
         const std::size_t expEnd = skipDigits(text, expPos);
-        if (expEnd > expPos)
-            pos = expEnd;
+        if (expEnd > expPos) {
+            number.negativeExponent = negativeExponent;
+            number.exponent = text.substr(expPos, expEnd - expPos);
+        }
     }
-    return pos;
+    return number;
 }
 
-locale_t cLocale()
+// Larger exponents are taken as this one: a text would need about as many
+// digits as this to bring such a number back into the range of a double, far
+// more than fit in memory.
+constexpr std::int64_t kExponentLimit = 1'000'000'000'000'000;
+
+std::int64_t exponentOf(const WrittenNumber& number)
 {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    return locale;
+    std::int64_t exponent = 0;
+    for (const char c : number.exponent)
+        exponent = std::min(exponent * 10 + (c - '0'), kExponentLimit);
+    return number.negativeExponent ? -exponent : exponent;
 }
 
 }  // namespace
@@ -65,18 +86,44 @@ double readNumber(std::string_view text, Quantity box)
     while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
         ++start;
     text.remove_prefix(start);
-    const std::size_t length = numberLength(text);
-    if (length == 0)
+    const std::optional<WrittenNumber> number = scanNumber(text);
+    if (!number)
         return 0.0;
+    // A number too small for a double reads as a zero of its sign, as the C
+    // library's strtod has always given it.
+    const double zero = number->negative ? -0.0 : 0.0;
 
-    // strtod_l with the C locale: correctly rounded in glibc, "." whatever the
-    // user's locale, and unlike libstdc++'s from_chars it tells overflow from underflow.
-    std::string number(text.substr(0, length));
-    std::replace(number.begin(), number.end(), ',', '.');
-    errno = 0;
-    const double value = strtod_l(number.c_str(), nullptr, cLocale());
-    if (errno == ERANGE && std::isinf(value))
+    std::string digits(number->whole);
+    digits += number->fraction;
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return zero;
+    const std::size_t last = digits.find_last_not_of('0');
+    // The number is 0.d1d2d3... times ten to this power, d1 its first nonzero digit.
+    const std::int64_t power = static_cast<std::int64_t>(number->whole.size())
+                               - static_cast<std::int64_t>(first) + exponentOf(*number);
+    // At least 1e309, or below 1e-324 (under half the smallest subnormal): no
+    // need to convert, and the text handed to from_chars keeps a short exponent,
+    // which every implementation reads without saturating it.
+    if (power > 309)
         raise(ErrorKind::Overflow, box);
+    if (power < -323)
+        return zero;
+
+    // from_chars is standard C++, ignores the locale and rounds correctly in
+    // the libraries we build with; it takes no '+' and only '.' as the point.
+    std::string normal = number->negative ? "-0." : "0.";
+    normal.append(digits, first, last + 1 - first);
+    normal += 'e';
+    normal += std::to_string(power);
+    double value = 0;
+    const std::errc status = std::from_chars(normal.data(), normal.data() + normal.size(), value).ec;
+    // Too large or too small alike (libstdc++ leaves the value as it was): the power says which.
+    if (status == std::errc::result_out_of_range) {
+        if (power > 0)
+            raise(ErrorKind::Overflow, box);
+        return zero;
+    }
     return value;
 }
 

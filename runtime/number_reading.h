@@ -15,7 +15,7 @@ namespace wienbridge {
 // An exponent counts only if digits follow ("15e" reads 15, "1.e2" reads 100).
 // A text with no number reads 0. A number too large for a double raises an
 // overflow error of `box`; one too small to represent reads as the nearest
-// subnormal or 0.
+// subnormal, or as a zero of its sign ("-1e-400" reads -0).
 double readNumber(std::string_view text, Quantity box);
 
 }  // namespace wienbridge

@@ -7,9 +7,11 @@
 
 using namespace wienbridge;
 using test::failureOf;
+using test::sameBits;
 
 // Read again under Italian, whose C library takes "," as the decimal point, so
-// that a reading leaning on the C library's locale shows.
+// that a reading leaning on the C library's locale shows. Values are compared
+// to the bit: a number too small for a double reads as a zero of its sign.
 TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
 {
     const std::optional<double> overflow;
@@ -48,7 +50,12 @@ TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
         {"1.7976931348623157e308", DBL_MAX},
         {"4e-324", 4e-324},
         {"1e-400", 0.0},
+        {"-1e-400", -0.0},
+        {"-2e-324", -0.0},
+        {"-0,0e99999999999999999999", -0.0},
+        {"0,0001e312", 1e308},
         {"1e309", overflow},
+        {"1.8e308", overflow},
         {"-1e99999999999999999999", overflow},
     };
     for (const char* locale : {"C", "it_IT.UTF-8"}) {
@@ -57,7 +64,7 @@ TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
         for (const auto& reading : cases) {
             SCOPED_TRACE(std::string(locale) + ": \"" + reading.text + '"');
             if (reading.value)
-                EXPECT_EQ(readNumber(reading.text, Quantity::RatioText), *reading.value);
+                EXPECT_PRED2(sameBits, readNumber(reading.text, Quantity::RatioText), *reading.value);
             else
                 EXPECT_EQ(failureOf([&] { readNumber(reading.text, Quantity::RatioText); }),
                           (test::Failure{ErrorKind::Overflow, Quantity::RatioText}));

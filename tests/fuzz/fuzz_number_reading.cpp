@@ -1,11 +1,17 @@
 // Any bytes as the text of an input box: reading it gives 0, the number an
 // independent scan finds at the start (converted by from_chars), or an
-// overflow error when that number is too large for a double.
+// overflow error when that number is too large for a double. With glibc it
+// must also give, to the bit, what the reading gave while it used strtod_l.
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <string>
+#if defined(__GLIBC__)
+#include <locale.h>
+#endif
 
 #include "fuzz_check.h"
 #include "number_reading.h"
@@ -51,6 +57,21 @@ std::string leadingNumber(std::string_view text)
     return number;
 }
 
+// strtod_l and newlocale are glibc's, so this reference exists on Linux only.
+#if defined(__GLIBC__)
+// The reading as it was until it moved to from_chars: strtod_l in the C locale
+// on the scanned number, an overflow error when it gives an infinity.
+std::optional<double> strtodReading(const std::string& number)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    errno = 0;
+    const double value = strtod_l(number.c_str(), nullptr, cLocale);
+    if (errno == ERANGE && std::isinf(value))
+        return std::nullopt;
+    return value;
+}
+#endif
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -73,5 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(!failure && value == 0.0, "a number too small for a double not read as 0");
     else
         fuzz::require(!failure && test::sameBits(value, expected), "a wrong number");
+#if defined(__GLIBC__)
+    const std::optional<double> before = strtodReading(number);
+    fuzz::require(before ? !failure && test::sameBits(value, *before)
+                         : failure == test::Failure{ErrorKind::Overflow, Quantity::CrossoverText},
+                  "a reading unlike strtod_l's");
+#endif
     return 0;
 }
