@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "circuit_theory.h"
 #include "csv_samples.h"
 #include "number_format.h"
 #include "plot_image.h"
+#include "regime_names.h"
 #include "run_sequence.h"
 
 namespace {
@@ -34,7 +36,9 @@ constexpr std::string_view kUsage =
     "Ogni opzione con valore si scrive anche --opzione=valore. I valori si leggono\n"
     "come nelle caselle della finestra: \".\" o \",\" separa i decimali, la lettura si\n"
     "ferma al primo carattere che non continua il numero, un testo senza numero\n"
-    "vale 0. Senza --samples stampa CR, Fc, N, Ratio, Dt, Aol, K e Peak.\n"
+    "vale 0. Senza --samples stampa CR, Fc, N, Ratio, Dt, Aol, K, Peak, F0 (Hz),\n"
+    "Gain (guadagno dello stadio prima dell'arrotondamento), Regime e, se la curva\n"
+    "oscilla, Frequency (Hz, misurata sui campioni) e GrowthPerPeriod.\n"
     "Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr), 2 uso errato\n"
     "o file non scrivibile.\n";
 
@@ -157,6 +161,14 @@ private:
         line("Aol", run.result.Aol);
         out += "K=" + std::to_string(run.result.K) + '\n';
         line("Peak", run.result.Peak);
+        const CircuitTheory circuit = circuitTheory(run.inputs, run.result);
+        line("F0", circuit.naturalFrequency);
+        line("Gain", circuit.stageGain);
+        out += "Regime=" + std::string(regimeName(circuit.regime)) + '\n';
+        if (run.cycles.oscillates()) {
+            line("Frequency", *run.cycles.frequency);
+            line("GrowthPerPeriod", *run.cycles.factorPerPeriod);
+        }
         return out;
     }
 

@@ -115,7 +115,7 @@ void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
                 throw ExportWriteFailed{};
         });
         ObserverList observers{&csv, progress};
-        FinishedRun run{inputs, simulate(inputs, observers, std::move(stop)), {}};
+        FinishedRun run{{}, inputs, simulate(inputs, observers, std::move(stop)), {}, {}};
         csv.flush();
         return run;
     };

@@ -68,12 +68,14 @@ void startRun(const BoxTexts& texts, RunFrontEnd& front)
     }
 
     SampleObserver* extra = front.extraObserver();
-    Computation computation = [inputs, geometry, extra](std::stop_token stop) {
-        FinishedRun run{inputs, {}, {}};
+    Computation computation = [texts, inputs, geometry, extra](std::stop_token stop) {
+        FinishedRun run{texts, inputs, {}, {}, {}};
         if (geometry)
             run.curve.emplace(*geometry);
-        ObserverList observers{run.curve ? &*run.curve : nullptr, extra};
+        CycleAnalysis cycles;
+        ObserverList observers{run.curve ? &*run.curve : nullptr, &cycles, extra};
         run.result = simulate(inputs, observers, std::move(stop));
+        run.cycles = cycles.measurements(run.result.Dt);
         return run;
     };
     front.compute(std::move(computation), [&front, inputs](ComputationOutcome outcome) {

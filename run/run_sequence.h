@@ -15,14 +15,6 @@ namespace wienbridge {
 
 class PlotImage;
 
-// The texts of the four parameter boxes, as typed.
-struct BoxTexts {
-    std::string timeConstant;  // CR in microseconds (Text1)
-    std::string sampleCount;   // N (Text2)
-    std::string crossover;     // fc in MHz (Text3)
-    std::string ratio;         // R1 / R2 (Text4)
-};
-
 // The model's part of a run, with its observers: what a front end may compute
 // on another thread. It returns the finished run or throws what the model
 // throws (RuntimeError, RunCancelled).

@@ -32,6 +32,7 @@ struct WrittenNumber {
     std::string_view fraction;
     bool negativeExponent = false;
     std::string_view exponent;
+    std::size_t length = 0;  // of the whole prefix
 };
 
 // The longest prefix of text that is a number, if there is one.
@@ -60,8 +61,10 @@ std::optional<WrittenNumber> scanNumber(std::string_view text)
         if (expEnd > expPos) {
             number.negativeExponent = negativeExponent;
             number.exponent = text.substr(expPos, expEnd - expPos);
+            pos = expEnd;
         }
     }
+    number.length = pos;
     return number;
 }
 
@@ -78,15 +81,24 @@ std::int64_t exponentOf(const WrittenNumber& number)
     return number.negativeExponent ? -exponent : exponent;
 }
 
+std::string_view withoutLeadingBlanks(std::string_view text)
+{
+    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    return text;
+}
+
 }  // namespace
+
+bool readsWhole(std::string_view text)
+{
+    text = withoutLeadingBlanks(text);
+    const std::optional<WrittenNumber> number = scanNumber(text);
+    return text.find_first_not_of(" \t", number ? number->length : 0) == std::string_view::npos;
+}
 
 double readNumber(std::string_view text, Quantity box)
 {
-    std::size_t start = 0;
-    while (start < text.size() && (text[start] == ' ' || text[start] == '\t'))
-        ++start;
-    text.remove_prefix(start);
-    const std::optional<WrittenNumber> number = scanNumber(text);
+    const std::optional<WrittenNumber> number = scanNumber(withoutLeadingBlanks(text));
     if (!number)
         return 0.0;
     // A number too small for a double reads as a zero of its sign, as the C

@@ -18,4 +18,8 @@ namespace wienbridge {
 // subnormal, or as a zero of its sign ("-1e-400" reads -0).
 double readNumber(std::string_view text, Quantity box);
 
+// Whether the reading takes the whole text but blanks: "1.000" and "3x" are
+// read only in part, as 1 and 3.
+bool readsWhole(std::string_view text);
+
 }  // namespace wienbridge

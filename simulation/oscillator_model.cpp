@@ -121,6 +121,7 @@ public:
                 in_.CR),
             static_cast<double>(r_.K),
         };
+        r_.Samples = steps;
         observer_.begin(steps);
         integrate(c, steps);
         return r_;

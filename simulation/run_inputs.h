@@ -15,10 +15,11 @@ struct RunInputs {
 
 // What a run that completed leaves, besides what its observers kept.
 struct RunResult {
-    double Dt = 0.0;     // step, seconds
-    double Aol = 0.0;    // open-loop gain at the angular frequency 1 / CR
-    std::int32_t K = 0;  // closed-loop gain of the stage, rounded to an integer
-    double Peak = 0.0;   // largest |Vo| over the run
+    double Dt = 0.0;           // step, seconds
+    double Aol = 0.0;          // open-loop gain at the angular frequency 1 / CR
+    std::int32_t K = 0;        // closed-loop gain of the stage, rounded to an integer
+    double Peak = 0.0;         // largest |Vo| over the run
+    std::int64_t Samples = 0;  // 10 * N, the samples handed to the observers
 };
 
 }  // namespace wienbridge

@@ -6,10 +6,14 @@
 
 namespace wienbridge {
 
+std::string userDecimalSeparator()
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
 QString formatForUser(double value, int decimals)
 {
-    const QString separator = QLocale().decimalPoint();
-    return QString::fromStdString(formatFixed(value, decimals, separator.toStdString()));
+    return QString::fromStdString(formatFixedOrScientific(value, decimals, userDecimalSeparator()));
 }
 
 }  // namespace wienbridge

@@ -5,10 +5,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
+#include <QPainter>
 #include <QSaveFile>
 #include <QToolTip>
 
 #include "error_report.h"
+#include "locale_format.h"
 #include "plot_picture.h"
 #include "readout.h"
 #include "ui_waveform_window.h"
@@ -30,6 +33,8 @@ WaveformWindow::WaveformWindow(ErrorReport& errors, QWidget* parent)
 
     menu_ = new PlotMenu(this);
     connect(ui->Picture1, &QWidget::customContextMenuRequested, this, &WaveformWindow::plotMenuRequested);
+    connect(menu_, &PlotMenu::resultsChosen, this, &WaveformWindow::showResults);
+    connect(menu_, &PlotMenu::axisValuesToggled, this, qOverload<>(&QWidget::update));
     connect(menu_, &PlotMenu::copyChosen, this, &WaveformWindow::copyPlot);
     connect(menu_, &PlotMenu::saveChosen, this, &WaveformWindow::savePlot);
     connect(menu_, &PlotMenu::exportChosen, this, &WaveformWindow::chooseExportFile);
@@ -46,6 +51,9 @@ void WaveformWindow::beginRun()
 {
     lastRun_.reset();
     updateMenu();
+    update();
+    if (results_)
+        results_->showRun(nullptr);
     setReadout(QString());
     ui->Picture1->setPicture(ui->Picture2->pixmap().toImage());
 }
@@ -69,7 +77,35 @@ void WaveformWindow::plotChanged()
 void WaveformWindow::showRun(std::shared_ptr<const FinishedRun> run)
 {
     lastRun_ = std::move(run);
+    axisValues_ = axisValues(*lastRun_, userDecimalSeparator());
     updateMenu();
+    update();
+    if (results_)
+        results_->showRun(lastRun_.get());
+}
+
+void WaveformWindow::showResults()
+{
+    if (!results_)
+        results_ = new ResultsWindow(this);
+    results_->showRun(lastRun_.get());
+    results_->show();
+    results_->raise();
+    results_->activateWindow();
+}
+
+QRect WaveformWindow::plotArea() const
+{
+    return ui->Picture1->contentsRect().translated(ui->Picture1->pos());
+}
+
+void WaveformWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!menu_->axisValuesShown() || !lastRun_)
+        return;
+    QPainter painter(this);
+    paintAxisValues(painter, axisValues_, plotArea(), rect());
 }
 
 void WaveformWindow::setRunInProgress(bool running)
@@ -90,7 +126,20 @@ void WaveformWindow::plotMenuRequested(const QPoint& where)
 
 QImage WaveformWindow::plotPicture() const
 {
-    return ui->Picture1->drawing();
+    if (!menu_->axisValuesShown() || !lastRun_)
+        return ui->Picture1->drawing();
+    // The plot in its labelled margins as the window shows them, without the
+    // window's other box.
+    const qreal ratio = ui->Picture1->drawing().devicePixelRatio();
+    QImage picture(size() * ratio, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(palette().color(QPalette::Window));
+    QPainter painter(&picture);
+    ui->Picture1->render(&painter, ui->Picture1->pos());
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    paintAxisValues(painter, axisValues_, plotArea(), rect());
+    return picture;
 }
 
 void WaveformWindow::copyPlot()

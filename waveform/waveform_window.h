@@ -2,10 +2,13 @@
 
 #include <memory>
 
+#include <QPointer>
 #include <QWidget>
 
+#include "axis_values.h"
 #include "finished_run.h"
 #include "plot_menu.h"
+#include "results_window.h"
 
 namespace wienbridge {
 
@@ -50,6 +53,9 @@ public:
     // margins when the axis values are shown.
     QImage plotPicture() const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 signals:
     // "Esporta campioni…" chose a file: the samples of the run with these inputs are to be written there.
     void exportRequested(const RunInputs& inputs, const QString& path);
@@ -58,6 +64,7 @@ private slots:
     void pointerMovedOverPlot(float x, float y);
     void pointerLeftPlot();
     void plotMenuRequested(const QPoint& where);
+    void showResults();
     void copyPlot();
     void savePlot();
     void chooseExportFile();
@@ -65,11 +72,15 @@ private slots:
 private:
     void setReadout(const QString& text);
     void updateMenu();
+    // Picture1's inner area, in the window's coordinates.
+    QRect plotArea() const;
 
     std::unique_ptr<Ui::WaveformWindow> ui;
     ErrorReport& errors_;
     PlotMenu* menu_;
+    QPointer<ResultsWindow> results_;
     std::shared_ptr<const FinishedRun> lastRun_;
+    AxisValues axisValues_;  // of the last run, ready to show
     bool running_ = false;
 };
 

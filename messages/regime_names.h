@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string_view>
+
+#include "circuit_theory.h"
+
+namespace wienbridge {
+
+// The regime in Italian, as the results window and the command line name it:
+// "smorzata", "sostenuta" or "crescente".
+std::string_view regimeName(Regime regime);
+
+}  // namespace wienbridge
