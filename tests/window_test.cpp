@@ -267,7 +267,8 @@ TEST_F(Windows, HostileSessionLeavesTheProgramConsistent)
         {Runs},
     };
     const char* const acts[] = {"Type", "Preset", "Refused", "Runs", "Fails", "Close", "Move"};
-    const QRegularExpression readout(QStringLiteral(R"(^t = -?\d+,\d{3} usec" ; vo\(t\) = -?\d+,\d{2}V$)"));
+    const QRegularExpression readout(
+        QStringLiteral(R"(^t = -?\d+,\d{3}(E[+-]\d+)? usec" ; vo\(t\) = -?\d+,\d{2}(E[+-]\d+)?V$)"));
     bool lastRunFailed = false;
     for (int row = 0; const Step& s : steps) {
         SCOPED_TRACE(::testing::Message() << "row " << row++ << ": " << acts[s.act] << ' ' << s.name << " \""
