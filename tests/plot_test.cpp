@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <cmath>
+#include <set>
 
 #include "oscillator_model.h"
 #include "support/reference_model.h"
@@ -48,6 +49,52 @@ TEST(Plot, AxesAreTwentyTicksUpTheLeftFiveAlongTheBottomAndAPureRedZeroLine)
     for (int column = 0; column <= 900; ++column)  // over the tick at y = 50
         expected.setPixel(column, 250, kRed);
     EXPECT_TRUE(plot.image() == expected);
+}
+
+// Black pixels in the columns and rows given, first to last, those outside the image left out.
+int blackIn(const QImage& image, int firstColumn, int lastColumn, int firstRow, int lastRow)
+{
+    const QRect area = QRect(QPoint(firstColumn, firstRow), QPoint(lastColumn, lastRow)) & image.rect();
+    return count(image.copy(area), kBlack);
+}
+
+// At twice the pixels a line is two wide; at the edges it is moved inside, not cut.
+TEST(Plot, TicksOnTheEdgesAreAsWideAsTheOthersOnAScaledScreen)
+{
+    PlotImage plot({1802, 1002, 2}, 2.0);
+    prepareAxes(plot);
+    std::set<int> bottomTicks;
+    for (int x = 0; x <= 100; x += 25) {
+        const int column = x * 1801 / 100;
+        bottomTicks.insert(blackIn(plot.image(), column - 8, column + 8, 980, 1001));
+    }
+    std::set<int> leftTicks;
+    for (int y = 100; y >= 5; y -= 5) {
+        if (y == 50)
+            continue;  // under the zero line
+        const int row = (100 - y) * 1001 / 100;
+        leftTicks.insert(blackIn(plot.image(), 0, 20, row - 8, row + 8));
+    }
+    EXPECT_EQ(bottomTicks.size(), 1u);
+    EXPECT_EQ(leftTicks.size(), 1u);
+}
+
+// With one step per time constant the samples repeat 1, 0, -1, -1, 0, 1, one
+// to each unit of x: the top of the curve (y = 98, row 10) is lit at the first
+// sample and along the plateaus from x = 6 to 7, 12 to 13, ..., 96 to 97.
+TEST(Plot, SamplesAreDrawnAtTheirTimes)
+{
+    PlotImage plot;
+    CurveReduction curve(plot.geometry());
+    drawCurve(plot, curve, simulate({159.15e-6, 3, 10, 2}, curve).Peak);
+    std::string wrong;
+    for (int column = 0; column < 901; ++column) {
+        const bool plateau = column >= 54 && column % 54 <= 9;
+        const bool lit = plot.image().pixel(column, 10) == kRed;
+        if (lit != (column == 9 || plateau))
+            wrong += std::to_string(column) + ' ';
+    }
+    EXPECT_EQ(wrong, "");
 }
 
 TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)

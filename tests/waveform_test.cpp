@@ -4,8 +4,13 @@
 #include <QProcess>
 #include <QTimer>
 #include <QToolTip>
+#include <tuple>
 
+#include <QLabel>
+
+#include "axis_values.h"
 #include "plot_menu.h"
+#include "results_window.h"
 #include "support/windows_fixture.h"
 
 using namespace wienbridge;
@@ -43,6 +48,12 @@ TEST_F(Windows, ReadoutShowsTimeAndVoltageOverThePlotOnly)
     // Inner pixel (18, 190) is x = 2, y = 62: 2 CR, and 12/48 of the peak of about 3.
     EXPECT_EQ(readoutAt(18, 310), QStringLiteral("t = 318,300 usec\" ; vo(t) = -0,75V"));
     EXPECT_TRUE(readoutAt(-1, 100).isEmpty());  // the border
+    type("Text4", "3");                         // a curve that grows to some 1e21 V
+    run();
+    EXPECT_TRUE(readoutAt(900, 10).startsWith("t = 15915,000 usec\" ; vo(t) = 2,"));
+    EXPECT_TRUE(readoutAt(900, 10).endsWith("E+21V"));
+    type("Text4", "2");
+    run();
     // The parameter window keeps the focus after a run: the tooltip must show all the same.
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
@@ -144,4 +155,71 @@ TEST_F(Windows, ExportWritesTheCommandLinesSamplesOrNoFileAtAll)
     EXPECT_EQ(errors.failures[1],
               "Esportazione annullata\nNessun file è stato scritto: " + stopped.toStdString());
     EXPECT_FALSE(QFile::exists(stopped));
+}
+
+TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
+{
+    run();
+    menuItem("Risultati…")->trigger();
+    auto* results = form->waveformWindow()->findChild<ResultsWindow*>();
+    ASSERT_NE(results, nullptr);
+    const auto shown = [&](const char* label) { return results->findChild<QLabel*>(label)->text(); };
+    EXPECT_EQ(shown("idealFrequency"), "1,000 kHz");
+    const QString coarse =
+        "Passo troppo grande: la frequenza dei campioni si scosta di oltre il 2 % da quella "
+        "del circuito; aumenta N.";
+    const QString unstable =
+        "Passo troppo grande: con N ≤ 5 la ricorrenza è instabile e il regime indicato da K "
+        "non descrive i campioni.";
+    const struct {
+        const char *n, *ratio, *regime;
+        QString warnings;
+    } runs[] = {
+        {"100", "1", "smorzata", ""},
+        {"100", "3x", "crescente", "Casella R1/R2: «3x» è stato letto come 3; il resto è ignorato."},
+        {"10", "2", "sostenuta", coarse},
+        {"1.000", "2", "sostenuta",
+         unstable
+             + "\nCasella N (Numero campioni): «1.000» è stato letto come 1; «.» e «,» separano i decimali, "
+               "non le migliaia."},
+        {"0", "2", "—", ""},  // a failed run
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(::testing::Message() << r.n << " | " << r.ratio);
+        type("Text2", r.n);
+        type("Text4", r.ratio);
+        run();
+        EXPECT_EQ(shown("regime"), r.regime);
+        EXPECT_EQ(shown("warnings"), r.warnings);
+    }
+}
+
+TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
+{
+    FinishedRun run{{}, {100e-6, 3, 100, 2}, {}, {}, {}};
+    run.result.Peak = 3.0037547517414542;
+    using Texts = std::vector<QString>;
+    for (const auto& [separator, times, volts] : {
+             std::tuple{",", Texts{"0 s", "2,500 ms", "5,000 ms", "7,500 ms", "10,00 ms"},
+                        Texts{"+3,004 V", "0 V", "-3,004 V"}},
+             {".", Texts{"0 s", "2.500 ms", "5.000 ms", "7.500 ms", "10.00 ms"},
+              Texts{"+3.004 V", "0 V", "-3.004 V"}},
+         }) {
+        const AxisValues values = axisValues(run, separator);
+        EXPECT_EQ(Texts(values.times.begin(), values.times.end()), times);
+        EXPECT_EQ(Texts(values.volts.begin(), values.volts.end()), volts);
+    }
+}
+
+TEST_F(Windows, AxisValuesShowInTheMarginsOnlyWhenAsked)
+{
+    run();
+    QWidget* window = form->waveformWindow();
+    const QImage designed = window->grab().toImage();
+    menuItem("Valori sugli assi")->trigger();
+    EXPECT_FALSE(window->grab().toImage() == designed);
+    menuItem("Copia grafico")->trigger();  // the plot with its labelled margins
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(), window->size());
+    menuItem("Valori sugli assi")->trigger();
+    EXPECT_TRUE(window->grab().toImage() == designed);
 }

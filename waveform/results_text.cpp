@@ -1,5 +1,6 @@
 #include "results_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -38,7 +39,27 @@ QString coarseStepWarning(const FinishedRun& run, const CircuitTheory& circuit)
     return {};
 }
 
-// "1.000" is read as 1 and "3x" as 3: the rest of such a text is ignored.
+// Whether the text reads like a number with its thousands grouped, "1.000" or
+// "12,500": one to three digits, a point or a comma, three digits, which the
+// reading takes for a decimal point (1 and 12.5).
+bool looksGrouped(std::string_view text)
+{
+    const auto digits = [&](std::size_t from) {
+        std::size_t to = from;
+        while (to < text.size() && text[to] >= '0' && text[to] <= '9')
+            ++to;
+        return to - from;
+    };
+    text.remove_prefix(std::min(text.find_first_not_of(" \t+-"), text.size()));
+    const std::size_t whole = digits(0);
+    if (whole < 1 || whole > 3 || text[0] == '0' || whole == text.size()
+        || (text[whole] != '.' && text[whole] != ','))
+        return false;
+    const std::size_t fraction = digits(whole + 1);
+    return fraction == 3 && text.find_first_not_of(" \t", whole + 1 + fraction) == std::string_view::npos;
+}
+
+// "3x" is read as 3, the rest ignored; "1.000" as 1, the point a decimal point.
 QStringList partlyReadWarnings(const BoxTexts& texts, std::string_view separator)
 {
     const struct {
@@ -52,14 +73,17 @@ QStringList partlyReadWarnings(const BoxTexts& texts, std::string_view separator
     };
     QStringList warnings;
     for (const auto& box : boxes) {
-        if (readsWhole(box.text))
+        const bool grouped = looksGrouped(box.text);
+        if (readsWhole(box.text) && !grouped)
             continue;
         std::string value;
         appendShortest(value, readNumber(box.text, Quantity::RatioText));
         if (const auto point = value.find('.'); point != std::string::npos)
             value.replace(point, 1, separator);
-        warnings << QStringLiteral("Casella %1: «%2» è stato letto come %3; il resto è ignorato.")
-                        .arg(QString::fromLatin1(box.box), text(box.text), text(value));
+        const QString why = grouped ? QStringLiteral("«.» e «,» separano i decimali, non le migliaia")
+                                    : QStringLiteral("il resto è ignorato");
+        warnings << QStringLiteral("Casella %1: «%2» è stato letto come %3; %4.")
+                        .arg(QString::fromLatin1(box.box), text(box.text), text(value), why);
     }
     return warnings;
 }
