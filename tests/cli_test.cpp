@@ -51,9 +51,6 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
          1,
          "Operazione a virgola mobile non valida\n"
          "Caselle fc [MHz] e R1/R2: con K = 0 tutti i campioni valgono zero; aumenta fc o R1/R2.\n"},
-        {{"--n=0"},
-         1,
-         "Divisione per zero\nCasella N (Numero campioni): inserisci un numero intero da 1 a 214748364.\n"},
         {{"--png", unwritable}, 2, "wienbridge-sim: impossibile scrivere " + unwritable.toStdString() + "\n"},
         {{"--bogus"}, 2, "wienbridge-sim: opzione sconosciuta: --bogus\nProva 'wienbridge-sim --help'\n"},
         {{"--n"}, 2, "wienbridge-sim: manca il valore di --n\nProva 'wienbridge-sim --help'\n"},
@@ -65,6 +62,9 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
         EXPECT_EQ(finished.err, run.err);
     }
     EXPECT_EQ(valueOf(commandLine({"--fc", "0"}).out, "Peak"), "0");
+    EXPECT_EQ(valueOf(commandLine({"--ratio", "3"}).out, "Regime"), "crescente");
+    EXPECT_EQ(valueOf(commandLine({"--ratio", "0.5"}).out, "Frequency"),
+              "(missing)");  // K = 1 swings no more
 }
 
 TEST(CommandLine, HelpAndVersionAreWholeTexts)

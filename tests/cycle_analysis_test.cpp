@@ -69,14 +69,6 @@ TEST(CycleAnalysis, GivesTheSameWhateverTheBlocks)
     }
 }
 
-TEST(CycleAnalysis, CrossingsBetweenSamplesNearTheLargestDoubleStayInTheMiddle)
-{
-    const std::vector<double> vo{1.5e308, -1.5e308, 1.5e308};  // |Vo(i)| + |Vo(i + 1)| overflows
-    CycleAnalysis analysis;
-    analysis.observe(1, vo, vo);
-    EXPECT_EQ(analysis.measurements(1.0).firstCrossing, 1.5);
-}
-
 TEST(CycleAnalysis, ACurveThatDoesNotOscillateHasNoFrequencyOrFactor)
 {
     // K = 1 dies away and K = 7 grows without swinging back; with no crossover every sample is 0.

@@ -103,11 +103,3 @@ TEST(RunSequence, ReadsTheBoxesInOrderAndSaysWhatToChange)
         EXPECT_EQ(front.failure, run.lines);
     }
 }
-
-// The command line without a picture: a run of zero gain completes with its peak of 0.
-TEST(RunSequence, WithoutAPlotStopsAfterThePeak)
-{
-    RecordingFrontEnd front(false);
-    startRun({"159.15", "100", "0", "2"}, front);
-    EXPECT_EQ(front.steps, "wipe show compute finished");
-}

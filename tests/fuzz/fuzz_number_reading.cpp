@@ -1,17 +1,15 @@
-// Any bytes as the text of an input box: reading it gives 0, the number an
-// independent scan finds at the start (converted by from_chars), or an
-// overflow error when that number is too large for a double. With glibc it
-// must also give, to the bit, what the reading gave while it used strtod_l.
+// Any bytes as the text of an input box: reading it gives, to the bit, what it
+// gave while it used glibc's strtod_l on the number an independent scan finds
+// at the start: 0 for none, an overflow error for one too large for a double.
+// The reading takes the whole text exactly when the scan leaves only blanks.
+// strtod_l and newlocale are glibc's, so the fuzzer builds on Linux only.
 
+#include <locale.h>
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#if defined(__GLIBC__)
-#include <locale.h>
-#endif
 
 #include "fuzz_check.h"
 #include "number_reading.h"
@@ -21,11 +19,17 @@ using namespace wienbridge;
 
 namespace {
 
+struct Scanned {
+    std::string number;  // for strtod, with "." as the point
+    std::size_t end;     // where it ends in the text
+};
+
 // The number at the start of text, after spaces and tabs: a walk through the
 // states below, the number ending at the last Whole, Fraction or Exponent reached.
-std::string leadingNumber(std::string_view text)
+Scanned leadingNumber(std::string_view text)
 {
-    text.remove_prefix(std::min(text.find_first_not_of(" \t"), text.size()));
+    const std::size_t blanks = std::min(text.find_first_not_of(" \t"), text.size());
+    text.remove_prefix(blanks);
     enum State { Start, Sign, Whole, LonePoint, Fraction, E, ExponentSign, Exponent, Stop };
     constexpr State next[][4] = {
         // digit   + or -        . or ,     e or E
@@ -50,15 +54,11 @@ std::string leadingNumber(std::string_view text)
         at = column < 0 ? Stop : next[at][column];
         end = (at == Whole || at == Fraction || at == Exponent) ? pos + 1 : end;
     }
-    // from_chars takes no plus sign and no comma.
-    const std::size_t sign = text.starts_with('+') ? 1 : 0;
-    std::string number(end > sign ? text.substr(sign, end - sign) : std::string_view());
+    std::string number(text.substr(0, end));
     std::replace(number.begin(), number.end(), ',', '.');
-    return number;
+    return {number, blanks + end};
 }
 
-// strtod_l and newlocale are glibc's, so this reference exists on Linux only.
-#if defined(__GLIBC__)
 // The reading as it was until it moved to from_chars: strtod_l in the C locale
 // on the scanned number, an overflow error when it gives an infinity.
 std::optional<double> strtodReading(const std::string& number)
@@ -70,7 +70,6 @@ std::optional<double> strtodReading(const std::string& number)
         return std::nullopt;
     return value;
 }
-#endif
 
 }  // namespace
 
@@ -80,25 +79,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double value = 0;
     const std::optional<test::Failure> failure =
         test::failureOf([&] { value = readNumber(input, Quantity::CrossoverText); });
-    const std::string number = leadingNumber(input);
-    double expected = 0;
-    const auto [end, status] = std::from_chars(number.data(), number.data() + number.size(), expected);
-    fuzz::require(number.empty() || end == number.data() + number.size(), "the scan and from_chars disagree");
-    // Out of range either way: too large must be an error, too small reads 0.
-    const bool tooLarge =
-        status == std::errc::result_out_of_range && std::isinf(std::strtod(number.c_str(), nullptr));
-    if (tooLarge)
-        fuzz::require(failure == test::Failure{ErrorKind::Overflow, Quantity::CrossoverText},
-                      "a number too large for a double read without error");
-    else if (status == std::errc::result_out_of_range)
-        fuzz::require(!failure && value == 0.0, "a number too small for a double not read as 0");
-    else
-        fuzz::require(!failure && test::sameBits(value, expected), "a wrong number");
-#if defined(__GLIBC__)
-    const std::optional<double> before = strtodReading(number);
+    const Scanned scanned = leadingNumber(input);
+    const std::optional<double> before = scanned.number.empty() ? 0.0 : strtodReading(scanned.number);
     fuzz::require(before ? !failure && test::sameBits(value, *before)
                          : failure == test::Failure{ErrorKind::Overflow, Quantity::CrossoverText},
                   "a reading unlike strtod_l's");
-#endif
+    const bool onlyBlanksAfter = input.find_first_not_of(" \t", scanned.end) == std::string_view::npos;
+    fuzz::require(readsWhole(input) == onlyBlanksAfter, "the whole text read, or not, wrongly");
     return 0;
 }
