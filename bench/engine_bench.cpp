@@ -16,15 +16,20 @@
 #include <QEventLoop>
 #include <stdexcept>
 
+#include <QMenu>
+
 #include "background_run.h"
 #include "clear_upper_vector_halves.h"
 #include "curve_reduction.h"
 #include "cycle_analysis.h"
+#include "error_report.h"
 #include "line_raster.h"
 #include "oscillator_model.h"
 #include "plot_picture.h"
 #include "readout.h"
+#include "results_window.h"
 #include "run_sequence.h"
+#include "waveform_window.h"
 
 using namespace wienbridge;
 
@@ -194,6 +199,57 @@ void BM_Readout(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_Readout)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// A finished default run of the given N, as the window keeps it.
+std::shared_ptr<const FinishedRun> finishedRun(std::int64_t n)
+{
+    class Keeper final : public RunFrontEnd {
+    public:
+        PlotImage* plot() override { return &plot_; }
+        void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
+        {
+            done(computeNow(computation));
+        }
+        void finished(std::shared_ptr<const FinishedRun> run) override { kept = std::move(run); }
+        void failed(const FailureMessage&) override {}
+        std::shared_ptr<const FinishedRun> kept;
+
+    private:
+        PlotImage plot_;
+    } keeper;
+    startRun({"159.15", std::to_string(n), "3", "2"}, keeper);
+    return keeper.kept;
+}
+
+// "Risultati" shown for a finished run and painted at once: it reads what the
+// run measured, so the cost does not grow with N.
+void BM_OpenResults(benchmark::State& state)
+{
+    const std::shared_ptr<const FinishedRun> run = finishedRun(state.range(0));
+    ResultsWindow results;
+    results.show();
+    for (auto _ : state) {
+        results.showRun(run.get());
+        results.repaint();
+    }
+}
+BENCHMARK(BM_OpenResults)->Arg(100)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// "Valori sugli assi" switched, and the whole waveform window painted again.
+void BM_ToggleAxisValues(benchmark::State& state)
+{
+    MessageBoxErrorReport errors;
+    WaveformWindow window(errors);
+    window.show();
+    window.beginRun();
+    window.showRun(finishedRun(state.range(0)));
+    QAction* axisValues = window.findChild<QMenu*>()->actions()[1];
+    for (auto _ : state) {
+        axisValues->toggle();
+        window.repaint();
+    }
+}
+BENCHMARK(BM_ToggleAxisValues)->Arg(100)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
 // The bare loop after Qt's image fill, with the AVX registers' upper halves
 // left in use (0) and cleared (1): what the model's clearing of them saves.

@@ -29,8 +29,10 @@ WaveformWindow* WindowRun::waveformWindow() const
 
 void WindowRun::start(const BoxTexts& texts)
 {
-    if (!isRunning())
-        startRun(texts, *this);
+    if (isRunning())
+        return;
+    timing_.runStarted();
+    startRun(texts, *this);
 }
 
 void WindowRun::cancel()
@@ -136,6 +138,7 @@ void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
 void WindowRun::finished(std::shared_ptr<const FinishedRun> run)
 {
     waveform_->showRun(std::move(run));
+    timing_.curveDrawn(waveform_->plot());
 }
 
 void WindowRun::failed(const FailureMessage& failure)

@@ -10,6 +10,7 @@
 #include "long_run_dialog.h"
 #include "progress_counter.h"
 #include "run_sequence.h"
+#include "run_timing.h"
 
 class QWidget;
 
@@ -64,6 +65,7 @@ private:
     LongRunDialog dialog_;
     BackgroundRun background_;
     std::optional<BusyCursor> busy_;
+    RunTiming timing_;
 };
 
 }  // namespace wienbridge
