@@ -3,28 +3,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "number_format.h"
 #include "oscillator_model.h"
-#include "rounding.h"
 #include "support/reference_model.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;
-
-TEST(Numerics, NearestIntegerTiesToEvenAndZeroWithoutSign)
-{
-    for (auto [value, rounded] : {std::pair{100.5, 100},
-                                  {101.5, 102},
-                                  {-2.5, -2},
-                                  {2.4999999999999996, 2},
-                                  {-2147483648.5, INT32_MIN}})
-        EXPECT_EQ(roundToInt32(value, Quantity::GainRounding), rounded) << value;
-    for (double outside : {2147483647.5, double(NAN)})
-        EXPECT_EQ(failureOf([&] { roundToInt32(outside, Quantity::GainRounding); }),
-                  (Failure{ErrorKind::Overflow, Quantity::GainRounding}))
-            << outside;
-    EXPECT_EQ(formatFixed(-0.001, 2, ","), "0,00");
-}
 
 // The runs of the circuit's own documentation: CR 159.15 us, Fc 3 MHz, N 100.
 TEST(OscillatorModel, DefaultRunsBehaveAsDocumented)

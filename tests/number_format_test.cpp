@@ -32,6 +32,7 @@ TEST(NumberFormat, FourDigitsWithAPrefixOrScientificAndFixedUpTo15IntegerDigits)
                                        {threeDecimals, 1.234e18, "1,234E+18"},
                                        {twoDecimals, 1e15, "1,00E+15"},
                                        {threeDecimals, 999999999999999.875, "999999999999999,875"},
-                                       {twoDecimals, -1e15, "-1,00E+15"}})
+                                       {twoDecimals, -1e15, "-1,00E+15"},
+                                       {twoDecimals, -0.001, "0,00"}})
         EXPECT_EQ(format(value), text) << value;
 }

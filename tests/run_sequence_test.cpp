@@ -39,67 +39,59 @@ private:
 
 }  // namespace
 
-// The rows of the README's table of errors, each with the two lines the user reads.
+// The rows of the README's table of errors: the error's name, then the box to
+// change and which way.
 TEST(RunSequence, ReadsTheBoxesInOrderAndSaysWhatToChange)
 {
-    const std::string n = "Casella N (Numero campioni): inserisci un numero intero da 1 a 214748364.";
-    const std::string overflow = "Overflow: un valore supera l'intervallo consentito\n";
-    const std::string byZero = "Divisione per zero\n";
-    const std::string ratioUnusable =
-        "Casella R1/R2: con questo valore il guadagno non si può calcolare; scegline un altro.";
+    const char* const overflow = "Overflow: un valore supera l'intervallo consentito";
+    const char* const byZero = "Divisione per zero";
+    const char* const n = "Casella N (Numero campioni)";
+    const char* const range = "inserisci un numero intero da 1 a 214748364.";
+    const char* const cr = "Casella CR [usec]";
+    const char* const smaller = "inseriscine uno più piccolo.";
+    const char* const larger = "inseriscine uno più grande.";
     const char* const afterAxes = "wipe show drawn compute failed";
     const struct {
         const char *cr, *n, *fc, *ratio;
         const char* steps;
-        std::string lines;
+        const char *name, *box, *advice;
     } runs[] = {
-        {"159.15", "0", "3", "1e999", "wipe failed",
-         overflow
-             + "Casella R1/R2: il numero è troppo grande per essere letto; inseriscine uno più piccolo."},
-        {"1e999", "1e999", "1e999", "2", "wipe show drawn failed",
-         overflow
-             + "Casella CR [usec]: il numero è troppo grande per essere letto; inseriscine uno più piccolo."},
-        {"159.15", "1e999", "1e999", "2", "wipe show drawn failed",
-         overflow
-             + "Casella fc [MHz]: il numero è troppo grande per essere letto; inseriscine uno più piccolo."},
-        {"159.15", "1e10", "3", "2", "wipe show drawn failed", overflow + n},
-        {"159.15", "0", "3", "2", afterAxes, byZero + n},
-        {"159.15", "", "3", "2", afterAxes, byZero + n},
-        {"159.15", "-1", "3", "2", afterAxes, "Indice non compreso nell'intervallo\n" + n},
-        {"159.15", "214748365", "3", "2", afterAxes, overflow + n},
-        {"0", "100", "3", "2", afterAxes, byZero + "Casella CR [usec]: inserisci un valore diverso da zero."},
-        {"1e-160", "100", "3", "2", afterAxes,
-         byZero
-             + "Casella CR [usec]: il valore è troppo piccolo perché CR² sia rappresentabile; "
-               "inseriscine uno più grande."},
-        {"1e-310", "100", "3", "2", afterAxes,
-         overflow + "Casella CR [usec]: il valore è troppo piccolo; inseriscine uno più grande."},
-        {"1e300", "100", "3", "2", afterAxes,
-         overflow
-             + "Casella CR [usec]: il valore è troppo grande perché CR² sia rappresentabile; "
-               "inseriscine uno più piccolo."},
-        {"1e200", "100", "1e200", "2", afterAxes,
-         overflow + "Caselle CR [usec] e fc [MHz]: il loro prodotto è troppo grande; riduci uno dei due."},
-        {"159.15", "100", "3", "-1", afterAxes,
-         byZero + "Casella R1/R2: il valore -1 non è ammesso; scegline un altro."},
-        {"159.15", "100", "1e7", "1e300", afterAxes,
-         overflow + "Casella R1/R2: il valore è troppo grande; inseriscine uno più piccolo."},
-        {"159.15", "1", "1e30", "-2147483646", afterAxes, overflow + ratioUnusable},
-        {"159.15", "100", "3", "1000", afterAxes,
-         overflow
-             + "Caselle R1/R2 e N: la curva cresce oltre il più grande numero rappresentabile; "
-               "riduci R1/R2 o N."},
+        {"159.15", "0", "3", "1e999", "wipe failed", overflow, "Casella R1/R2",
+         "troppo grande per essere letto"},
+        {"1e999", "1e999", "1e999", "2", "wipe show drawn failed", overflow, cr,
+         "troppo grande per essere letto"},
+        {"159.15", "1e999", "1e999", "2", "wipe show drawn failed", overflow, "Casella fc [MHz]", smaller},
+        {"159.15", "1e10", "3", "2", "wipe show drawn failed", overflow, n, range},
+        {"159.15", "0", "3", "2", afterAxes, byZero, n, range},
+        {"159.15", "", "3", "2", afterAxes, byZero, n, range},
+        {"159.15", "-1", "3", "2", afterAxes, "Indice non compreso nell'intervallo", n, range},
+        {"159.15", "214748365", "3", "2", afterAxes, overflow, n, range},
+        {"0", "100", "3", "2", afterAxes, byZero, cr, "inserisci un valore diverso da zero."},
+        {"1e-160", "100", "3", "2", afterAxes, byZero, cr, "troppo piccolo perché CR² sia rappresentabile"},
+        {"1e-310", "100", "3", "2", afterAxes, overflow, cr, larger},
+        {"1e300", "100", "3", "2", afterAxes, overflow, cr, "troppo grande perché CR² sia rappresentabile"},
+        {"1e200", "100", "1e200", "2", afterAxes, overflow, "Caselle CR [usec] e fc [MHz]",
+         "riduci uno dei due."},
+        {"159.15", "100", "3", "-1", afterAxes, byZero, "Casella R1/R2", "il valore -1 non è ammesso"},
+        {"159.15", "100", "1e7", "1e300", afterAxes, overflow, "Casella R1/R2", smaller},
+        {"159.15", "1", "1e30", "-2147483646", afterAxes, overflow, "Casella R1/R2", "scegline un altro."},
+        {"159.15", "100", "3", "1000", afterAxes, overflow, "Caselle R1/R2 e N", "riduci R1/R2 o N."},
         {"3.3", "100", "0,01", "2", "wipe show drawn compute drawn failed",
-         "Operazione a virgola mobile non valida\n"
-         "Caselle fc [MHz] e R1/R2: con K = 0 tutti i campioni valgono zero; aumenta fc o R1/R2."},
-        {"159.15", "100", "3", "2", "wipe show drawn compute drawn finished", ""},
+         "Operazione a virgola mobile non valida", "Caselle fc [MHz] e R1/R2", "aumenta fc o R1/R2."},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(::testing::Message()
                      << run.cr << " | " << run.n << " | " << run.fc << " | " << run.ratio);
         RecordingFrontEnd front(true);
         startRun({run.cr, run.n, run.fc, run.ratio}, front);
+        const std::string& lines = front.failure;
+        const std::size_t newline = lines.find('\n');
         EXPECT_EQ(front.steps, run.steps);
-        EXPECT_EQ(front.failure, run.lines);
+        EXPECT_EQ(lines.substr(0, newline), run.name);
+        EXPECT_TRUE(lines.substr(newline + 1).starts_with(run.box)) << lines;
+        EXPECT_NE(lines.find(run.advice, newline), std::string::npos) << lines;
     }
+    RecordingFrontEnd finishing(true);
+    startRun({"159.15", "100", "3", "2"}, finishing);
+    EXPECT_EQ(finishing.steps, "wipe show drawn compute drawn finished");
 }

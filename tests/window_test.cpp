@@ -1,8 +1,5 @@
-#include <QDir>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QTimer>
-#include <QToolTip>
 
 #include "support/windows_fixture.h"
 
@@ -37,6 +34,7 @@ TEST_F(Windows, AFailedRunShowsTheEmptyAxesAndNothingToRead)
             EXPECT_EQ(count(shown(), kBlack), 72);  // 20 ticks 3 pixels wide, 5 of 3 high, and no curve
             EXPECT_EQ(count(shown(), kRed), 901);
             EXPECT_TRUE(readoutAt(450, 100).isEmpty());
+            EXPECT_FALSE(menuItem("Copia grafico")->isEnabled());  // nothing to act on
         }
     }
     QApplication::setPalette(desktop);
@@ -141,6 +139,7 @@ TEST_F(Windows, DuringARunTheWindowsAnswerButThePresetsWait)
     option("Option1")->setFocus();
     QTest::keyClick(option("Option1"), Qt::Key_Down);
     EXPECT_TRUE(form->isRunning());
+    EXPECT_FALSE(menuItem("Copia grafico")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
 
     EXPECT_TRUE(menuShown);

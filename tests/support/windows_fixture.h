@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -31,6 +32,21 @@ inline int count(const QImage& image, QRgb colour)
 {
     const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
     return static_cast<int>(std::count(pixels, pixels + image.sizeInBytes() / 4, colour));
+}
+
+// What the command line wrote and how it ended.
+struct Finished {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+inline Finished commandLine(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(WIENBRIDGE_SIM), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
 }
 
 // Keeps the failures a message box would show.
