@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "colours.h"
+#include "console.h"
 #include "curve_reduction.h"
 #include "failure_hints.h"
 #include "oscillator_model.h"
@@ -125,6 +126,8 @@ void printSummary(const wienbridge::RunInputs& in, const wienbridge::RunResult& 
 int main(int argc, char** argv)
 {
     using namespace wienbridge;
+    prepareConsole();
+    argv = utf8Arguments(argc, argv);
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
