@@ -8,6 +8,12 @@
 using namespace wienbridge;
 using test::failureOf;
 
+#ifdef _WIN32
+constexpr const char* kItalian = "Italian_Italy.1252";  // MSVCRT's name for it; it knows no it_IT.UTF-8
+#else
+constexpr const char* kItalian = "it_IT.UTF-8";
+#endif
+
 // Read again under Italian, whose C library takes "," as the decimal point, so
 // that a reading leaning on the C library's locale shows.
 TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
@@ -51,7 +57,7 @@ TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
         {"1e309", overflow},
         {"-1e99999999999999999999", overflow},
     };
-    for (const char* locale : {"C", "it_IT.UTF-8"}) {
+    for (const char* locale : {"C", kItalian}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr)
             << "the " << locale << " locale is missing; scripts/setup.sh generates it";
         for (const auto& reading : cases) {
