@@ -5,8 +5,9 @@
 #  - every DLL the program loaded that is not Wine's own came from the folder;
 #  - Picture1 shows exactly the pixels of the Linux command line's --png of the same run;
 #  - a tooltip shows with the pointer on inner pixel (18, 190) of Picture1 (its text,
-#    t = 318,300 usec" ; vo(t) = 0,75V, is for a person to read in the third screenshot).
-# Writes windows-parameters.png, windows-waveform.png and windows-readout.png into OUTDIR.
+#    t = 318,300 usec" ; vo(t) = 0,75V, is for a person to read in the second screenshot).
+# Writes windows-parameters.png (before the run) and windows-waveform.png (after it, with the
+# tooltip) into OUTDIR.
 #
 #   windows-screenshots.sh FOLDER OUTDIR
 set -euo pipefail
@@ -58,10 +59,13 @@ wait_until() {
 circuit_shown() { (($(count_colour "$1" white) > 100000)); }
 plot_shown() { [[ $(convert "$1" -fill black +opaque "$PLOT_BACKGROUND" -format "%@" info: 2>/dev/null) == 901x501+* ]]; }
 
-xdotool mousemove 1279 1023 # away from the controls, which it would light up
 (cd "$FOLDER" && env -u WINEPATH LANG=it_IT.UTF-8 WINEDEBUG=+loaddll \
   wine explorer /desktop=wienbridge,1280x1024 wienbridge.exe >"$WORK/wine.log" 2>&1 &)
 wait_until circuit_shown
+# Wine puts the pointer in the middle of its desktop, on an option, which then shows lit; a
+# blank part of the window below keeps that window active.
+xdotool mousemove 1100 700
+sleep 0.5
 screenshot "$WORK/parameters.png"
 
 desktop=$(xdotool search --name "wienbridge - Wine desktop" | head -n 1)
@@ -109,10 +113,9 @@ for needed in platforms\\\\qwindows.dll imageformats\\\\qjpeg.dll styles\\\\qwin
   grep -qF "$needed" <<<"$native" || failures+=("${needed//\\\\//} was not loaded")
 done
 
-for shot in parameters waveform readout; do
-  convert "$WORK/$shot.png" -trim +repage "$OUT/windows-$shot.png"
-done
-echo "Screenshots: $OUT/windows-{parameters,waveform,readout}.png"
+convert "$WORK/parameters.png" -trim +repage "$OUT/windows-parameters.png"
+convert "$WORK/readout.png" -trim +repage "$OUT/windows-waveform.png"
+echo "Screenshots: $OUT/windows-parameters.png, $OUT/windows-waveform.png"
 if ((${#failures[@]} > 0)); then
   printf 'FAILED: %s\n' "${failures[@]}"
   exit 1
