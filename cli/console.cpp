@@ -9,19 +9,24 @@
 #include <io.h>
 #include <shellapi.h>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace wienbridge {
 
-void prepareConsole()
-{
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
-}
-
 namespace {
+
+UINT consoleCodePageBefore = 0;
+
+// The console keeps the code page after the program ends, for whatever runs in it next: it
+// gets its own back, once what is still buffered has been shown in UTF-8.
+void restoreConsoleCodePage()
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    SetConsoleOutputCP(consoleCodePageBefore);
+}
 
 std::string toUtf8(const wchar_t* text)
 {
@@ -32,6 +37,20 @@ std::string toUtf8(const wchar_t* text)
 }
 
 }  // namespace
+
+void prepareConsole()
+{
+    for (FILE* stream : {stdout, stderr}) {
+        _setmode(_fileno(stream), _O_BINARY);
+        // MSVCRT writes to an unbuffered console a byte at a time, and a console shown a UTF-8
+        // character in pieces draws each piece as garbage (Wine's does): whole buffers instead.
+        if (_isatty(_fileno(stream)))
+            std::setvbuf(stream, nullptr, _IOFBF, 1 << 16);
+    }
+    consoleCodePageBefore = GetConsoleOutputCP();  // 0 without a console
+    if (consoleCodePageBefore != 0 && consoleCodePageBefore != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+        std::atexit(restoreConsoleCodePage);
+}
 
 char** utf8Arguments(int argc, char** argv)
 {

@@ -4,8 +4,8 @@ namespace wienbridge {
 
 // Makes the standard streams carry the program's bytes unchanged: on Windows, lines end in "\n"
 // as everywhere (the C library's text mode would add "\r"), and a console shows the UTF-8 of the
-// Italian messages ("è", "²") as such rather than in the console's old code page. Elsewhere there
-// is nothing to do. Call before anything is written.
+// Italian messages ("è", "²") as such rather than in the console's old code page, which it gets
+// back when the program ends. Elsewhere there is nothing to do. Call before anything is written.
 void prepareConsole();
 
 // The program's arguments in UTF-8, argv[argc] a null pointer: on Windows, where argv is in the
