@@ -112,5 +112,22 @@ for case in "${CASES[@]}"; do
     done
   fi
 done
+# On a console rather than a pipe, the Windows side must also tell the console that its bytes
+# are UTF-8, and write whole characters. Wine's console adds escape sequences and breaks lines
+# at 80 columns, so what is compared is the text alone.
+on_console() { (cd "$WORK" && script --quiet --return --command "$(printf '%q ' "$@")" /dev/null || true); }
+text_only() { sed -E 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r\n'; }
+console_args=(--cr 1e-160)
+linux_text="$(on_console "$LINUX_SIM" "${console_args[@]}" | text_only)"
+windows_text="$(on_console "${windows[@]}" "$WINDOWS_SIM" "${console_args[@]}" | text_only)"
+if [[ $linux_text == "$windows_text" ]]; then
+  passed=$((passed + 1))
+  printf '  same     %-32s %s\n' "accented message on a console" "${console_args[*]}"
+else
+  failed=$((failed + 1))
+  printf '  DIFFERS  %-32s\n           Linux:   %s\n           Windows: %s\n' \
+    "accented message on a console" "$linux_text" "$windows_text"
+fi
+
 echo "Linux and Windows command lines: $passed passed, $failed failed"
 ((failed == 0))
