@@ -18,6 +18,9 @@ FOLDER="$(realpath "$1")"
 OUT="$2"
 PLOT_BACKGROUND="rgb(255,255,192)"
 mkdir -p "$OUT"
+if [[ ! -x "$ROOT/build/bin/wienbridge-sim" ]]; then
+  SETUP_TARGETS=wienbridge-sim bash "$ROOT/scripts/setup.sh" >/dev/null
+fi
 
 WORK="$(mktemp -d)"
 export WINEPREFIX="${WINEPREFIX:-$CACHE/wine}"
