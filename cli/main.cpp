@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "circuit_theory.h"
+#include "console.h"
 #include "csv_samples.h"
 #include "number_format.h"
 #include "plot_image.h"
@@ -182,6 +183,8 @@ private:
 
 int main(int argc, char** argv)
 {
+    prepareConsole();
+    argv = utf8Arguments(argc, argv);
     Options options;
     if (const std::optional<std::string> problem = parseArguments(argc, argv, options)) {
         writeError("wienbridge-sim: " + *problem + "\nProva 'wienbridge-sim --help'\n");

@@ -5,7 +5,8 @@
 namespace wienbridge {
 
 // The font every control of the parameter window is designed in:
-// "MS Sans Serif", 8.25 points, bold.
+// "MS Sans Serif", 8.25 points, bold; where that family is only Windows'
+// bitmap font, "Microsoft Sans Serif", as Windows itself draws it.
 QFont designFont();
 
 // "MS Sans Serif" exists only on Windows. Elsewhere Qt would fall back to the

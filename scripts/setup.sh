@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine is missing for this project, then
 # configures and builds it into build/. Sourced by run.sh and test.sh.
+# SETUP_TARGETS builds only those targets (e.g. wienbridge-sim), not the whole tree.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -18,14 +19,9 @@ source "$ROOT/scripts/packages.sh"
 ensure_packages "${PACKAGES[@]}"
 
 # The number reading tests run again under Italian, whose C library reads "," as
-# the decimal point; a fresh machine has only the C locales.
-if ! locale -a | grep -qi it_IT.utf8; then
-  sudo=""
-  if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
-  $sudo sed -i 's/^# *it_IT.UTF-8/it_IT.UTF-8/' /etc/locale.gen
-  $sudo locale-gen
-fi
+# the decimal point.
+ensure_italian_locale
 
 JOBS="$(nproc 2>/dev/null || echo 2)"
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CMAKE_EXTRA_ARGS:-}
-cmake --build "$BUILD_DIR" -j "$JOBS"
+cmake --build "$BUILD_DIR" -j "$JOBS" ${SETUP_TARGETS:+--target $SETUP_TARGETS}

@@ -9,6 +9,12 @@ using namespace wienbridge;
 using test::failureOf;
 using test::sameBits;
 
+#ifdef _WIN32
+constexpr const char* kItalian = "Italian_Italy.1252";  // MSVCRT's name for it; it knows no it_IT.UTF-8
+#else
+constexpr const char* kItalian = "it_IT.UTF-8";
+#endif
+
 // Read again under Italian, whose C library takes "," as the decimal point, so
 // that a reading leaning on the C library's locale shows. Values are compared
 // to the bit: a number too small for a double reads as a zero of its sign.
@@ -52,7 +58,7 @@ TEST(NumberReading, ReadsTheLeadingNumberAlikeInEveryLocale)
         {"1.8e308", overflow},
         {"-1e99999999999999999999", overflow},
     };
-    for (const char* locale : {"C", "it_IT.UTF-8"}) {
+    for (const char* locale : {"C", kItalian}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr)
             << "the " << locale << " locale is missing; scripts/setup.sh generates it";
         for (const auto& reading : cases) {

@@ -1,0 +1,20 @@
+# Installs, beside the programs, every DLL they load that Windows does not have, so that the
+# folder runs wherever it is unzipped: Qt's libraries; its plugins for the platform, for the
+# JPEG of the circuit picture and for the native style; and the MinGW runtime, which comes with
+# its debugging information (24 MB for libstdc++ alone) and is stripped as it is installed.
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> DESTINATION bin)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION bin/platforms)
+install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> DESTINATION bin/imageformats)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION bin/styles)
+
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  if(NOT IS_ABSOLUTE "${path}")
+    message(FATAL_ERROR "The compiler does not know where ${dll} is")
+  endif()
+  install(FILES "${path}" DESTINATION bin)
+  install(CODE "execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+                                        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${dll}\"
+                                COMMAND_ERROR_IS_FATAL ANY)")
+endforeach()

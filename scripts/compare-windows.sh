@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# Runs the same cases through the Linux command line (build/bin/wienbridge-sim, built here if
+# missing) and the Windows one under Wine, and compares what they print on stdout and stderr
+# and their exit statuses byte for byte, and the pixels of the plots they save with --png.
+#
+#   compare-windows.sh [WIENBRIDGE-SIM.EXE]
+#
+# The default is the build's own (build-windows/bin/wienbridge-sim.exe, then with Qt's and the
+# MinGW runtime's DLLs on Wine's path); scripts/windows.sh passes the unzipped one, which must
+# find every DLL beside it. Ends with "N passed, N failed"; exits non-zero on any difference.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+CACHE="${WIENBRIDGE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/wienbridge}"
+LINUX_SIM="$ROOT/build/bin/wienbridge-sim"
+WINDOWS_SIM="$(realpath "${1:-$ROOT/build-windows/bin/wienbridge-sim.exe}")"
+
+if [[ ! -x "$LINUX_SIM" ]]; then
+  echo "Building the Linux command line"
+  SETUP_TARGETS=wienbridge-sim bash "$ROOT/scripts/setup.sh" >/dev/null
+fi
+if [[ -n "${1:-}" ]]; then
+  windows=(wine)
+else
+  windows=("$ROOT/scripts/wine-run.sh" "$CACHE/qt6-mingw")
+fi
+export WINEPREFIX="${WINEPREFIX:-$CACHE/wine}" WINEDEBUG=-all
+
+# name | arguments, one per field after the first, as typed in a shell; "PNG" stands for the
+# --png file name, which has letters beyond ASCII so that the Windows side must read its
+# command line as Unicode.
+CASES=(
+  "defaults|"
+  "preset 1, damped|--ratio|1.00|--png|PNG"
+  "preset 2, sustained|--ratio|2.00|--png|PNG"
+  "preset 3, growing|--ratio|3.00|--png|PNG"
+  "N = 1|--n|1|--png|PNG"
+  "N = 10|--n|10|--png|PNG"
+  "N = 1000|--n|1000|--png|PNG"
+  "decimal commas|--cr|159,15|--fc|2,5|--ratio|2,05|--png|PNG"
+  "comma with exponent|--n|1,5e2|--cr|1,5915e2"
+  "leading blanks, trailing text|--cr| 	159.15usec|--n|100abc"
+  "samples, N = 1|--n|1|--samples"
+  "samples, N = 10, ratio 3|--n|10|--ratio|3|--samples"
+  "samples, defaults|--samples"
+  "N = 0|--n|0"
+  "N = -1|--n|-1"
+  "N = 214748365|--n|214748365"
+  "CR = 0|--cr|0"
+  "CR too small for CR squared|--cr|1e-160"
+  "ratio -1|--ratio|-1"
+  "1e309 in CR|--cr|1e309"
+  "1e309 in fc|--fc|1e309"
+  "1e309 in N|--n|1e309"
+  "1e309 in the ratio|--ratio|1e309"
+  "ratio 1000, growth overflow|--ratio|1000|--png|PNG"
+  "fc 0 with --png|--fc|0|--png|PNG"
+  "fc too small for the CR|--cr|3.3|--fc|0,01|--png|PNG"
+  "unknown option|--frequenza|3"
+  "missing value|--n"
+  "help|--help"
+)
+
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+mkdir -p "$WORK/linux" "$WORK/windows"
+PNG_NAME="grafico-città-ω.png"
+
+passed=0
+failed=0
+for case in "${CASES[@]}"; do
+  IFS='|' read -r -a fields <<<"$case"
+  name="${fields[0]}"
+  args=("${fields[@]:1}")
+  for i in "${!args[@]}"; do
+    [[ ${args[$i]} == PNG ]] && args[$i]="$PNG_NAME"
+  done
+  rm -f "$WORK"/{linux,windows}/*
+  set +e
+  (cd "$WORK/linux" && "$LINUX_SIM" "${args[@]}" >out 2>err)
+  echo $? >"$WORK/linux/status"
+  (cd "$WORK/windows" && "${windows[@]}" "$WINDOWS_SIM" "${args[@]}" >out 2>err)
+  echo $? >"$WORK/windows/status"
+  set -e
+
+  differences=()
+  for part in out err status; do
+    cmp -s "$WORK/linux/$part" "$WORK/windows/$part" || differences+=("$part")
+  done
+  if [[ -f "$WORK/linux/$PNG_NAME" || -f "$WORK/windows/$PNG_NAME" ]]; then
+    if [[ ! -f "$WORK/linux/$PNG_NAME" || ! -f "$WORK/windows/$PNG_NAME" ]]; then
+      differences+=("png written on one side only")
+    else
+      pixels=$(compare -metric AE "$WORK/linux/$PNG_NAME" "$WORK/windows/$PNG_NAME" null: 2>&1 || true)
+      [[ $pixels == 0 ]] || differences+=("png: $pixels pixels")
+    fi
+  fi
+
+  summary="exit $(cat "$WORK/linux/status"), $(wc -l <"$WORK/linux/out") lines out, $(wc -l <"$WORK/linux/err") err"
+  [[ -f "$WORK/linux/$PNG_NAME" ]] && summary+=", png"
+  if ((${#differences[@]} == 0)); then
+    passed=$((passed + 1))
+    printf '  same     %-32s %s\n' "$name" "$summary"
+  else
+    failed=$((failed + 1))
+    printf '  DIFFERS  %-32s %s\n' "$name" "${differences[*]}"
+    for part in out err status; do
+      if ! cmp -s "$WORK/linux/$part" "$WORK/windows/$part"; then
+        diff <(od -c "$WORK/linux/$part" | head -n 20) <(od -c "$WORK/windows/$part" | head -n 20) |
+          sed 's/^/           /' || true
+      fi
+    done
+  fi
+done
+# On a console rather than a pipe, the Windows side must also tell the console that its bytes
+# are UTF-8, and write whole characters. Wine's console adds escape sequences and breaks lines
+# at 80 columns, so what is compared is the text alone.
+on_console() { (cd "$WORK" && script --quiet --return --command "$(printf '%q ' "$@")" /dev/null || true); }
+text_only() { sed -E 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r\n'; }
+console_args=(--cr 1e-160)
+linux_text="$(on_console "$LINUX_SIM" "${console_args[@]}" | text_only)"
+windows_text="$(on_console "${windows[@]}" "$WINDOWS_SIM" "${console_args[@]}" | text_only)"
+if [[ $linux_text == "$windows_text" ]]; then
+  passed=$((passed + 1))
+  printf '  same     %-32s %s\n' "accented message on a console" "${console_args[*]}"
+else
+  failed=$((failed + 1))
+  printf '  DIFFERS  %-32s\n           Linux:   %s\n           Windows: %s\n' \
+    "accented message on a console" "$linux_text" "$windows_text"
+fi
+
+echo "Linux and Windows command lines: $passed passed, $failed failed"
+((failed == 0))
