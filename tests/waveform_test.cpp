@@ -20,7 +20,7 @@ namespace {
 // A path in the temporary folder with no file there yet.
 QString freshPath(const char* name)
 {
-    const QString path = QDir::temp().filePath(QString::fromLatin1(name));
+    const QString path = QDir::temp().filePath(QString::fromUtf8(name));
     QFile::remove(path);
     return path;
 }

@@ -84,15 +84,12 @@ void PlotPicture::mouseMoveEvent(QMouseEvent* event)
 
 void PlotPicture::keyPressEvent(QKeyEvent* event)
 {
-    // Shift+F10 opens the menu from the keyboard, as the Menu key does. Qt
-    // does this itself on Windows only, where doing it here too would open the
-    // menu twice.
-#ifndef Q_OS_WIN
+    // Shift+F10 opens the menu from the keyboard, as the Menu key does; not
+    // every platform makes a menu request of it.
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
         emit customContextMenuRequested(contentsRect().center());
         return;
     }
-#endif
     QFrame::keyPressEvent(event);
 }
 

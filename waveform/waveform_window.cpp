@@ -121,7 +121,9 @@ void WaveformWindow::updateMenu()
 
 void WaveformWindow::plotMenuRequested(const QPoint& where)
 {
-    menu_->popup(ui->Picture1->mapToGlobal(where));
+    // Where the platform also makes a request of Shift+F10, the second finds the menu open.
+    if (!menu_->isVisible())
+        menu_->popup(ui->Picture1->mapToGlobal(where));
 }
 
 QImage WaveformWindow::plotPicture() const
