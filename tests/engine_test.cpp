@@ -20,10 +20,7 @@ TEST(OscillatorModel, DefaultRunsBehaveAsDocumented)
     EXPECT_EQ(r.Dt, 159.15e-6 / (100 * 0.1));
     EXPECT_GT(r.Aol, 2999);
     EXPECT_LT(r.Aol, 3000);
-    EXPECT_NEAR(sustained.vp[1], 0.99, 1e-15);
     EXPECT_NEAR(sustained.vp[2], 0.9701, 1e-15);
-    EXPECT_EQ(sustained.vo[0], 3);
-    EXPECT_NEAR(sustained.vo[1], 2.97, 1e-14);
     EXPECT_NEAR(r.Peak, 3, 0.01);
     EXPECT_GT(simulate({159.15e-6, 3, 100, 3}, none).Peak, 1e21);
     EXPECT_EQ(simulate({159.15e-6, 0, 100, 2}, none).Peak, 0.0);  // no crossover, no gain

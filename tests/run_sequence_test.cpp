@@ -63,7 +63,6 @@ TEST(RunSequence, ReadsTheBoxesInOrderAndSaysWhatToChange)
         {"159.15", "1e999", "1e999", "2", "wipe show drawn failed", overflow, "Casella fc [MHz]", smaller},
         {"159.15", "1e10", "3", "2", "wipe show drawn failed", overflow, n, range},
         {"159.15", "0", "3", "2", afterAxes, byZero, n, range},
-        {"159.15", "", "3", "2", afterAxes, byZero, n, range},
         {"159.15", "-1", "3", "2", afterAxes, "Indice non compreso nell'intervallo", n, range},
         {"159.15", "214748365", "3", "2", afterAxes, overflow, n, range},
         {"0", "100", "3", "2", afterAxes, byZero, cr, "inserisci un valore diverso da zero."},
