@@ -143,7 +143,7 @@ void ParameterWindow::showRatioIn(RatioColour colour)
 
 void ParameterWindow::closeEvent(QCloseEvent* event)
 {
-    run_->cancel();
+    run_->abandon();
     if (WaveformWindow* waveform = waveformWindow())
         waveform->close();
     QWidget::closeEvent(event);

@@ -40,6 +40,12 @@ void WindowRun::cancel()
     background_.cancel();
 }
 
+void WindowRun::abandon()
+{
+    abandoned_ = true;
+    cancel();
+}
+
 void WindowRun::wipe()
 {
     if (!waveform_) {
@@ -100,7 +106,8 @@ void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
     if (isRunning())
         return;
     const auto failed = [this, path](const char* what, const char* why) {
-        errors_.report({what, why + path.toStdString()}, waveform_);
+        if (!abandoned_)
+            errors_.report({what, why + path.toStdString()}, waveform_);
     };
     // Written by the worker thread alone while the run computes, and committed
     // here after it: never by two threads at once.

@@ -36,6 +36,8 @@ public:
     bool isRunning() const { return background_.isRunning(); }
     // Stops the run under way, if any, leaving the empty axes and nothing to read.
     void cancel();
+    // The same as the program ends: a cancelled export is not reported either.
+    void abandon();
     // Runs the model again with the inputs of a finished run, writing its samples
     // into the file as the command line's CSV does: a run like any other, which
     // the run button waits for. The file appears only once whole.
@@ -66,6 +68,7 @@ private:
     BackgroundRun background_;
     std::optional<BusyCursor> busy_;
     RunTiming timing_;
+    bool abandoned_ = false;
 };
 
 }  // namespace wienbridge

@@ -65,11 +65,12 @@ QStringList partlyReadWarnings(const BoxTexts& texts, std::string_view separator
     const struct {
         const char* box;
         const std::string& text;
+        Quantity quantity;
     } boxes[] = {
-        {"CR [usec]", texts.timeConstant},
-        {"N (Numero campioni)", texts.sampleCount},
-        {"fc [MHz]", texts.crossover},
-        {"R1/R2", texts.ratio},
+        {"CR [usec]", texts.timeConstant, Quantity::TimeConstantText},
+        {"N (Numero campioni)", texts.sampleCount, Quantity::SampleCountText},
+        {"fc [MHz]", texts.crossover, Quantity::CrossoverText},
+        {"R1/R2", texts.ratio, Quantity::RatioText},
     };
     QStringList warnings;
     for (const auto& box : boxes) {
@@ -77,7 +78,8 @@ QStringList partlyReadWarnings(const BoxTexts& texts, std::string_view separator
         if (readsWhole(box.text) && !grouped)
             continue;
         std::string value;
-        appendShortest(value, readNumber(box.text, Quantity::RatioText));
+        // Read once already by the run, so it reads again without failing.
+        appendShortest(value, readNumber(box.text, box.quantity));
         if (const auto point = value.find('.'); point != std::string::npos)
             value.replace(point, 1, separator);
         const QString why = grouped ? QStringLiteral("«.» e «,» separano i decimali, non le migliaia")
