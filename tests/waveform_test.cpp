@@ -132,8 +132,8 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
         "non descrive i campioni.";
     // The continuous circuit of K = 2 and 4: f0 √(3/4) and a factor e^(∓2π/√3) per period.
     const struct {
-        const char *n, *ratio, *regime, *circuitFrequency, *circuitFactor;
-        QString warnings;
+        const char *n, *ratio;
+        QString regime, circuitFrequency, circuitFactor, warnings;
     } runs[] = {
         {"100", "1", "smorzata", "866,1 Hz", "×0,02658", ""},
         {"100", "3x", "crescente", "866,1 Hz", "×37,62",

@@ -110,6 +110,12 @@ TEST_F(Windows, DuringARunTheWindowsAnswerButThePresetsWait)
 {
     type("Text2", "30000000");
     startRunning();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    option("Option1")->setFocus();
+    QTest::keyClick(option("Option1"), Qt::Key_Down);
+    QTest::mouseClick(option("Option3"), Qt::LeftButton);
+    QTest::keyClicks(control("Text2"), "0");
     // A box's own menu opens, from the pointer, while the run goes on.
     bool menuShown = false;
     QTimer::singleShot(0, [&] {
@@ -120,10 +126,6 @@ TEST_F(Windows, DuringARunTheWindowsAnswerButThePresetsWait)
     });
     // Sent to the window, as a real click is, where Qt makes a context menu event of it.
     QTest::mouseClick(form->windowHandle(), Qt::RightButton, {}, control("Text1")->geometry().center());
-    QTest::keyClicks(control("Text2"), "0");
-    QTest::mouseClick(option("Option3"), Qt::LeftButton);
-    option("Option1")->setFocus();
-    QTest::keyClick(option("Option1"), Qt::Key_Down);
     EXPECT_TRUE(form->isRunning());
     EXPECT_FALSE(menuItem("Copia grafico")->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
