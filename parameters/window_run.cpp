@@ -14,7 +14,6 @@ WindowRun::WindowRun(ErrorReport& errors, QWidget* dialogParent)
     : errors_(errors), dialog_(progress_, dialogParent)
 {
     connect(&dialog_, &LongRunDialog::cancelRequested, this, &WindowRun::cancel);
-    connect(&background_, &BackgroundRun::ended, this, &WindowRun::ended);
 }
 
 WindowRun::~WindowRun()

@@ -45,10 +45,6 @@ public:
     // The waveform window, or null before the first run and after the user closed it.
     WaveformWindow* waveformWindow() const;
 
-signals:
-    // A run ended, however; the next may start.
-    void ended();
-
 private:
     void wipe() override;
     void show() override;

@@ -27,7 +27,6 @@ void BackgroundRun::start(Computation computation, std::function<void(Computatio
                     // loop must not let a second run start under the first one's feet.
                     done(std::move(outcome));
                     running_ = false;
-                    emit ended();
                 },
                 Qt::QueuedConnection);
         });

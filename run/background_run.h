@@ -14,8 +14,6 @@ namespace wienbridge {
 // it, through its event loop. Destroying it stops a computation under way and
 // waits for its thread, which takes no longer than one block of samples.
 class BackgroundRun : public QObject {
-    Q_OBJECT
-
 public:
     explicit BackgroundRun(QObject* parent = nullptr);
     ~BackgroundRun() override;
@@ -27,10 +25,6 @@ public:
     void start(Computation computation, std::function<void(ComputationOutcome)> done);
     // Asks the computation to stop after its current block.
     void cancel();
-
-signals:
-    // After `done` has returned: another run may start.
-    void ended();
 
 private:
     std::jthread worker_;
