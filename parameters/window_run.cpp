@@ -74,11 +74,6 @@ void WindowRun::plotChanged()
 
 void WindowRun::compute(Computation computation, std::function<void(ComputationOutcome)> done)
 {
-    computeInBackground(std::move(computation), std::move(done));
-}
-
-void WindowRun::computeInBackground(Computation computation, std::function<void(ComputationOutcome)> done)
-{
     busy_.emplace();
     progress_.reset();
     dialog_.watch();
@@ -127,7 +122,7 @@ void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
         csv.flush();
         return run;
     };
-    computeInBackground(std::move(computation), [file, failed](ComputationOutcome outcome) {
+    compute(std::move(computation), [file, failed](ComputationOutcome outcome) {
         try {
             if (outcome.error)
                 std::rethrow_exception(outcome.error);

@@ -51,11 +51,10 @@ private:
     PlotImage* plot() override;
     void plotChanged() override;
     SampleObserver* extraObserver() override { return &progress_; }
+    // On the worker thread, with the progress dialog and the busy pointer: runs and exports alike.
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override;
     void finished(std::shared_ptr<const FinishedRun> run) override;
     void failed(const FailureMessage& failure) override;
-    // Computes on the worker thread, with the progress dialog and the busy pointer.
-    void computeInBackground(Computation computation, std::function<void(ComputationOutcome)> done);
 
     ErrorReport& errors_;
     QPointer<WaveformWindow> waveform_;
