@@ -50,10 +50,7 @@ PlotPicture* WaveformWindow::plot() const
 void WaveformWindow::beginRun()
 {
     lastRun_.reset();
-    updateMenu();
-    update();
-    if (results_)
-        results_->showRun(nullptr);
+    lastRunChanged();
     setReadout(QString());
     ui->Picture1->setPicture(ui->Picture2->pixmap().toImage());
 }
@@ -78,8 +75,13 @@ void WaveformWindow::showRun(std::shared_ptr<const FinishedRun> run)
 {
     lastRun_ = std::move(run);
     axisValues_ = axisValues(*lastRun_, userDecimalSeparator());
+    lastRunChanged();
+}
+
+void WaveformWindow::lastRunChanged()
+{
     updateMenu();
-    update();
+    update();  // the axis values, if shown
     if (results_)
         results_->showRun(lastRun_.get());
 }

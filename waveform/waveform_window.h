@@ -72,6 +72,8 @@ private slots:
 private:
     void setReadout(const QString& text);
     void updateMenu();
+    // Everything that shows the last run follows it: the menu, the axis values, Risultati.
+    void lastRunChanged();
     // Picture1's inner area, in the window's coordinates.
     QRect plotArea() const;
 
