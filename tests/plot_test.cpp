@@ -123,8 +123,6 @@ TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)
     for (const PlotGeometry& geometry : {PlotGeometry{}, {1352, 752, 2}, {1802, 1002, 2}}) {
         for (std::size_t i = 0; i < curves.size(); ++i) {
             const auto [reduced, plain] = bothWays(geometry, curves[i]);
-            EXPECT_GE(count(reduced, kRed), geometry.width * geometry.lineWidth)
-                << geometry.width << " curve " << i;
             EXPECT_TRUE(reduced == plain) << geometry.width << " curve " << i;
         }
     }
