@@ -18,18 +18,19 @@
 
 #include <QMenu>
 
-#include "background_run.h"
-#include "clear_upper_vector_halves.h"
-#include "curve_reduction.h"
-#include "cycle_analysis.h"
-#include "error_report.h"
-#include "line_raster.h"
-#include "oscillator_model.h"
-#include "plot_picture.h"
-#include "readout.h"
-#include "results_window.h"
-#include "run_sequence.h"
-#include "waveform_window.h"
+#include "plot/curve_reduction.h"
+#include "plot/line_raster.h"
+#include "plot/plot_drawing.h"
+#include "run/background_run.h"
+#include "run/run_sequence.h"
+#include "runtime/clear_upper_vector_halves.h"
+#include "simulation/cycle_analysis.h"
+#include "simulation/oscillator_model.h"
+#include "waveform/plot_picture.h"
+#include "waveform/readout.h"
+#include "waveform/results_window.h"
+#include "waveform/waveform_window.h"
+#include "widget_helpers/error_report.h"
 
 using namespace wienbridge;
 
@@ -155,7 +156,12 @@ private:
         finished_ = false;
         picture_.setPicture(QImage());
     }
-    PlotImage* plot() override { return &picture_.plot(); }
+    void prepareAxes() override
+    {
+        wienbridge::prepareAxes(picture_.plot());
+        curve_ = std::make_shared<CurveReduction>(picture_.plot().geometry());
+    }
+    std::shared_ptr<SampleObserver> observer() override { return curve_; }
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
     {
         background_.start(std::move(computation), [this, done = std::move(done)](ComputationOutcome outcome) {
@@ -163,10 +169,16 @@ private:
             loop_.quit();
         });
     }
-    void finished(std::shared_ptr<const FinishedRun>) override { finished_ = true; }
+    void finished(std::shared_ptr<const FinishedRun> run) override
+    {
+        drawCurve(picture_.plot(), *curve_, run->result.Peak);
+        picture_.showDrawing();
+        finished_ = true;
+    }
     void failed(const FailureMessage&) override {}
 
     PlotPicture picture_;
+    std::shared_ptr<CurveReduction> curve_;
     BackgroundRun background_;
     QEventLoop loop_;
     bool finished_ = false;
@@ -205,7 +217,6 @@ std::shared_ptr<const FinishedRun> finishedRun(std::int64_t n)
 {
     class Keeper final : public RunFrontEnd {
     public:
-        PlotImage* plot() override { return &plot_; }
         void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
         {
             done(computeNow(computation));
@@ -213,9 +224,6 @@ std::shared_ptr<const FinishedRun> finishedRun(std::int64_t n)
         void finished(std::shared_ptr<const FinishedRun> run) override { kept = std::move(run); }
         void failed(const FailureMessage&) override {}
         std::shared_ptr<const FinishedRun> kept;
-
-    private:
-        PlotImage plot_;
     } keeper;
     startRun({"159.15", std::to_string(n), "3", "2"}, keeper);
     return keeper.kept;

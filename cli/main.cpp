@@ -2,18 +2,27 @@
 // are read exactly as the parameter window reads its boxes, through the same
 // run; the results are printed with "." as the decimal point whatever the locale.
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
-#include "circuit_theory.h"
-#include "console.h"
-#include "csv_samples.h"
-#include "number_format.h"
-#include "plot_image.h"
-#include "regime_names.h"
-#include "run_sequence.h"
+#include <QIODevice>
+#include <QImage>
+
+#include "cli/console.h"
+#include "messages/regime_names.h"
+#include "messages/results_text.h"
+#include "plot/curve_reduction.h"
+#include "plot/plot_drawing.h"
+#include "plot/plot_image.h"
+#include "run/run_sequence.h"
+#include "run/whole_file.h"
+#include "runtime/number_format.h"
+#include "simulation/circuit_theory.h"
+#include "simulation/csv_samples.h"
 
 namespace {
 
@@ -39,13 +48,16 @@ constexpr std::string_view kUsage =
     "ferma al primo carattere che non continua il numero, un testo senza numero\n"
     "vale 0. Senza --samples stampa CR, Fc, N, Ratio, Dt, Aol, K, Peak, F0 (Hz),\n"
     "Gain (guadagno dello stadio prima dell'arrotondamento), Regime e, se la curva\n"
-    "oscilla, Frequency (Hz, misurata sui campioni) e GrowthPerPeriod.\n"
+    "oscilla, Frequency (Hz, misurata sui campioni) e GrowthPerPeriod; poi una riga\n"
+    "Warning= per ogni avvertenza della finestra Risultati.\n"
     "Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr), 2 uso errato\n"
     "o file non scrivibile.\n";
 
-void writeOut(std::string_view text)
+// Whether the whole text went to standard output; whether it reached the
+// destination shows only at the flush that ends the program.
+bool writeOut(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
 void writeError(std::string_view text)
@@ -102,7 +114,8 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
 }
 
 // The command line's side of a run: computed here, drawn only for --png, the
-// samples written to standard output as they come for --samples.
+// samples written to standard output as they come for --samples. A write that
+// fails stops the run and ends the program with status 2.
 class CommandLineRun final : public RunFrontEnd {
 public:
     explicit CommandLineRun(const Options& options) : png_(options.png)
@@ -110,39 +123,79 @@ public:
         if (!png_.empty())
             plot_.emplace();
         if (options.samples)
-            csv_.emplace(writeOut);
+            csv_ = std::make_shared<CsvSamples>([this](std::string_view text) {
+                if (!writeOut(text))
+                    outputFailed(standardOutputName(true));
+            });
     }
 
     int exitCode() const { return exitCode_; }
 
+    // Every byte meant for standard output is out of the program's hands, or
+    // the program says what was lost.
+    void finish()
+    {
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            outputFailed(standardOutputName(csv_ != nullptr));
+    }
+
 private:
-    PlotImage* plot() override { return plot_ ? &*plot_ : nullptr; }
-    SampleObserver* extraObserver() override { return csv_ ? &*csv_ : nullptr; }
+    void prepareAxes() override
+    {
+        if (!plot_)
+            return;
+        wienbridge::prepareAxes(*plot_);
+        curve_ = std::make_shared<CurveReduction>(plot_->geometry());
+    }
+    std::shared_ptr<SampleObserver> observer() override
+    {
+        return std::make_shared<SharedObservers>(SharedObservers{curve_, csv_});
+    }
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
     {
-        done(computeNow(computation));
-        if (csv_)
-            csv_->flush();
+        done(computeNow(computation, stop_.get_token()));
     }
 
     void finished(std::shared_ptr<const FinishedRun> run) override
     {
-        if (plot_ && !plot_->image().save(QString::fromStdString(png_), "PNG")) {
-            writeError("wienbridge-sim: impossibile scrivere " + png_ + '\n');
-            exitCode_ = 2;
-            return;
+        if (csv_)
+            csv_->flush();
+        if (plot_) {
+            drawCurve(*plot_, *curve_, run->result.Peak);
+            const QImage& image = plot_->image();
+            if (!writeWholeFile(QString::fromStdString(png_),
+                                [&](QIODevice& file) { return image.save(&file, "PNG"); })) {
+                writeFailed(png_);
+                return;
+            }
         }
-        if (!csv_)
-            writeOut(summary(*run));
+        if (!csv_ && !writeOut(summary(*run)))
+            outputFailed(standardOutputName(false));
     }
 
     void failed(const FailureMessage& failure) override
     {
         if (csv_)
-            csv_->flush();
+            csv_->flush();  // the samples before the failure
         std::fflush(stdout);
         writeError(failure.text() + '\n');
         exitCode_ = 1;
+    }
+
+    // Only a failed write stops a run here.
+    void cancelled() override {}
+
+    void outputFailed(std::string_view what)
+    {
+        stop_.request_stop();
+        if (exitCode_ != 2)
+            writeFailed(what);
+    }
+
+    void writeFailed(std::string_view what)
+    {
+        writeError("wienbridge-sim: " + cannotWrite(what) + '\n');
+        exitCode_ = 2;
     }
 
     static std::string summary(const FinishedRun& run)
@@ -170,12 +223,16 @@ private:
             line("Frequency", *run.cycles.frequency);
             line("GrowthPerPeriod", *run.cycles.factorPerPeriod);
         }
+        for (const std::string& warning : runWarnings(run, "."))
+            out += "Warning=" + warning + '\n';
         return out;
     }
 
     std::string png_;
     std::optional<PlotImage> plot_;
-    std::optional<CsvSamples> csv_;
+    std::shared_ptr<CurveReduction> curve_;
+    std::shared_ptr<CsvSamples> csv_;
+    std::stop_source stop_;
     int exitCode_ = 0;
 };
 
@@ -190,15 +247,17 @@ int main(int argc, char** argv)
         writeError("wienbridge-sim: " + *problem + "\nProva 'wienbridge-sim --help'\n");
         return 2;
     }
-    if (options.help) {
-        writeOut(kUsage);
-        return 0;
+    if (options.help || options.version) {
+        writeOut(options.help ? kUsage : "wienbridge-sim 1.00\n");
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
     }
-    if (options.version) {
-        writeOut("wienbridge-sim 1.00\n");
-        return 0;
-    }
+#ifdef SIGXFSZ
+    // A file cut short by a size limit is then a write that fails, which leaves
+    // no file, rather than the end of the program, which would leave its start.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     CommandLineRun run(options);
     startRun(options.boxes, run);
+    run.finish();
     return run.exitCode();
 }

@@ -1,4 +1,6 @@
-#include "failure_messages.h"
+#include "messages/failure_messages.h"
+
+#include <new>
 
 namespace wienbridge {
 namespace {
@@ -89,6 +91,43 @@ std::string_view errorName(ErrorKind kind)
 FailureMessage describeFailure(const RuntimeError& error, const RunInputs& inputs)
 {
     return {std::string(errorName(error.kind())), hintFor(error.kind(), error.quantity(), inputs)};
+}
+
+FailureMessage describeUnexpectedFailure(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        return {"Memoria insufficiente", "Chiudi altri programmi o riduci N (Numero campioni) e riprova."};
+    } catch (...) {
+        return {"Errore inatteso durante il calcolo",
+                "Il calcolo si è interrotto; riprova, e se si ripete annota i valori delle caselle."};
+    }
+}
+
+FailureMessage plotNotSaved(std::string_view path)
+{
+    return {"Salvataggio non riuscito", "Impossibile scrivere il file " + std::string(path) + "."};
+}
+
+FailureMessage samplesNotExported(std::string_view path)
+{
+    return {"Esportazione non riuscita", "Impossibile scrivere il file " + std::string(path)};
+}
+
+FailureMessage exportCancelled(std::string_view path)
+{
+    return {"Esportazione annullata", "Nessun file è stato scritto: " + std::string(path)};
+}
+
+std::string cannotWrite(std::string_view what)
+{
+    return "impossibile scrivere " + std::string(what);
+}
+
+std::string_view standardOutputName(bool samples)
+{
+    return samples ? "i campioni sull'uscita standard" : "i risultati sull'uscita standard";
 }
 
 }  // namespace wienbridge

@@ -1,4 +1,4 @@
-#include "regime_names.h"
+#include "messages/regime_names.h"
 
 namespace wienbridge {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "circuit_theory.h"
+#include "simulation/circuit_theory.h"
 
 namespace wienbridge {
 

@@ -1,4 +1,4 @@
-#include "design_font.h"
+#include "parameters/design_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

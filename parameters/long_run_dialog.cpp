@@ -1,8 +1,8 @@
-#include "long_run_dialog.h"
+#include "parameters/long_run_dialog.h"
 
 #include <QProgressDialog>
 
-#include "progress_counter.h"
+#include "run/progress_counter.h"
 
 namespace wienbridge {
 namespace {
@@ -13,8 +13,7 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-LongRunDialog::LongRunDialog(const ProgressCounter& progress, QWidget* parent)
-    : progress_(progress), parent_(parent)
+LongRunDialog::LongRunDialog()
 {
     timer_.setInterval(kLookEveryMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &LongRunDialog::look);
@@ -22,8 +21,10 @@ LongRunDialog::LongRunDialog(const ProgressCounter& progress, QWidget* parent)
 
 LongRunDialog::~LongRunDialog() = default;
 
-void LongRunDialog::watch()
+void LongRunDialog::watch(std::shared_ptr<const ProgressCounter> progress, QWidget* owner)
 {
+    progress_ = std::move(progress);
+    owner_ = owner;
     clock_.start();
     timer_.start();
 }
@@ -31,29 +32,30 @@ void LongRunDialog::watch()
 void LongRunDialog::stop()
 {
     timer_.stop();
-    dialog_.reset();
+    delete dialog_;
+    progress_.reset();
 }
 
 void LongRunDialog::look()
 {
     const qint64 elapsed = clock_.elapsed();
-    const std::int64_t done = progress_.done();
-    const std::int64_t total = progress_.total();
-    if (done <= 0 || total <= 0)
+    const std::int64_t done = progress_->done();
+    const std::int64_t total = progress_->total();
+    if (done <= 0 || total <= 0 || !owner_)
         return;
     if (!dialog_) {
         const double remaining = static_cast<double>(elapsed) * static_cast<double>(total - done) / done;
         if (elapsed < kQuietMilliseconds || remaining < kQuietMilliseconds)
             return;
-        dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Calcolo in corso…"),
-                                                    QStringLiteral("Annulla"), 0, kSteps, parent_);
+        dialog_ = new QProgressDialog(QStringLiteral("Calcolo in corso…"), QStringLiteral("Annulla"), 0,
+                                      kSteps, owner_);
         dialog_->setWindowTitle(QStringLiteral("Ponte di Wien"));
         // The windows stay usable meanwhile: they repaint, move and keep what is typed.
         dialog_->setWindowModality(Qt::NonModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoReset(false);
         dialog_->setAutoClose(false);
-        connect(dialog_.get(), &QProgressDialog::canceled, this, &LongRunDialog::cancelRequested);
+        connect(dialog_, &QProgressDialog::canceled, this, &LongRunDialog::cancelRequested);
         dialog_->show();
     }
     dialog_->setValue(static_cast<int>(done * kSteps / total));

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 class QProgressDialog;
@@ -21,11 +22,12 @@ class LongRunDialog : public QObject {
     Q_OBJECT
 
 public:
-    LongRunDialog(const ProgressCounter& progress, QWidget* parent);
+    LongRunDialog();
     ~LongRunDialog() override;
 
-    // A run starts; watch it.
-    void watch();
+    // A run starts, counted by `progress`; the dialog, if it comes, belongs to
+    // `owner` and goes with it.
+    void watch(std::shared_ptr<const ProgressCounter> progress, QWidget* owner);
     // The run ended, however: the dialog goes.
     void stop();
 
@@ -36,11 +38,11 @@ signals:
 private:
     void look();
 
-    const ProgressCounter& progress_;
-    QWidget* parent_;
+    std::shared_ptr<const ProgressCounter> progress_;
+    QPointer<QWidget> owner_;
     QElapsedTimer clock_;
     QTimer timer_;
-    std::unique_ptr<QProgressDialog> dialog_;
+    QPointer<QProgressDialog> dialog_;
 };
 
 }  // namespace wienbridge

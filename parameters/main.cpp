@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "design_font.h"
-#include "parameter_window.h"
+#include "parameters/design_font.h"
+#include "parameters/parameter_window.h"
 
 int main(int argc, char* argv[])
 {

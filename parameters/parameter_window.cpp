@@ -1,16 +1,15 @@
-#include "parameter_window.h"
+#include "parameters/parameter_window.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QPalette>
 #include <limits>
 
-#include "colours.h"
-#include "design_font.h"
-#include "error_report.h"
+#include "parameters/design_font.h"
+#include "parameters/window_run.h"
+#include "plot/colours.h"
 #include "ui_parameter_window.h"
-#include "waveform_window.h"
-#include "window_run.h"
+#include "waveform/waveform_window.h"
+#include "widget_helpers/error_report.h"
 
 namespace wienbridge {
 
@@ -139,14 +138,6 @@ void ParameterWindow::showRatioIn(RatioColour colour)
                                          ? colours::blue()
                                          : QApplication::palette(ui_->Text4).color(QPalette::Text));
     ui_->Text4->setPalette(palette);
-}
-
-void ParameterWindow::closeEvent(QCloseEvent* event)
-{
-    run_->abandon();
-    if (WaveformWindow* waveform = waveformWindow())
-        waveform->close();
-    QWidget::closeEvent(event);
 }
 
 void ParameterWindow::runClicked()

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "ratio_presets.h"
+#include "parameters/ratio_presets.h"
 
 class QRadioButton;
 
@@ -19,8 +19,9 @@ class ParameterWindow;
 
 // The parameter window Form1, the program's main window: the four input boxes,
 // the ratio presets and the run button. Its controls keep their designed names
-// as object names (Text1, Option1, Command1, ...). Closing it stops a run under
-// way and ends the program, closing the waveform window with it.
+// as object names (Text1, Option1, Command1, ...). Closing it leaves an open
+// waveform window open, with a run under way going on there: the program ends
+// with its last window.
 class ParameterWindow : public QWidget {
     Q_OBJECT
 
@@ -39,7 +40,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private slots:
     void runClicked();

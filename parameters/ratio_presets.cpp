@@ -1,7 +1,7 @@
-#include "ratio_presets.h"
+#include "parameters/ratio_presets.h"
 
-#include "number_format.h"
-#include "parameter_reading.h"
+#include "runtime/number_format.h"
+#include "simulation/parameter_reading.h"
 
 namespace wienbridge {
 

@@ -1,4 +1,4 @@
-#include "run_timing.h"
+#include "parameters/run_timing.h"
 
 #include <cstdio>
 

@@ -1,19 +1,25 @@
-#include "window_run.h"
+#include "parameters/window_run.h"
 
-#include <QSaveFile>
+#include <QCoreApplication>
 
-#include "csv_samples.h"
-#include "error_report.h"
-#include "oscillator_model.h"
-#include "plot_picture.h"
-#include "waveform_window.h"
+#include "plot/curve_reduction.h"
+#include "plot/plot_drawing.h"
+#include "run/sample_export.h"
+#include "waveform/plot_picture.h"
+#include "waveform/waveform_window.h"
+#include "widget_helpers/error_report.h"
 
 namespace wienbridge {
 
-WindowRun::WindowRun(ErrorReport& errors, QWidget* dialogParent)
-    : errors_(errors), dialog_(progress_, dialogParent)
+WindowRun::WindowRun(ErrorReport& errors, QWidget* mainWindow) : errors_(errors), main_(mainWindow)
 {
     connect(&dialog_, &LongRunDialog::cancelRequested, this, &WindowRun::cancel);
+    // Closing the last window ends the program at once: a run or an export under
+    // way stops, unreported, and its thread is joined as this object goes.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        quitting_ = true;
+        cancel();
+    });
 }
 
 WindowRun::~WindowRun()
@@ -39,12 +45,6 @@ void WindowRun::cancel()
     background_.cancel();
 }
 
-void WindowRun::abandon()
-{
-    abandoned_ = true;
-    cancel();
-}
-
 void WindowRun::wipe()
 {
     if (!waveform_) {
@@ -61,22 +61,24 @@ void WindowRun::show()
     waveform_->showWindow();
 }
 
-PlotImage* WindowRun::plot()
+void WindowRun::prepareAxes()
 {
-    return waveform_ ? &waveform_->plotImage() : nullptr;
+    PlotImage& plot = waveform_->plotImage();
+    wienbridge::prepareAxes(plot);
+    waveform_->plotChanged();
+    curve_ = std::make_shared<CurveReduction>(plot.geometry());
 }
 
-void WindowRun::plotChanged()
+std::shared_ptr<SampleObserver> WindowRun::observer()
 {
-    if (waveform_)
-        waveform_->plotChanged();
+    progress_ = std::make_shared<ProgressCounter>();
+    return std::make_shared<SharedObservers>(SharedObservers{curve_, progress_});
 }
 
 void WindowRun::compute(Computation computation, std::function<void(ComputationOutcome)> done)
 {
     busy_.emplace();
-    progress_.reset();
-    dialog_.watch();
+    dialog_.watch(progress_, waveform_);
     if (waveform_)
         waveform_->setRunInProgress(true);
     background_.start(std::move(computation), [this, done = std::move(done)](ComputationOutcome outcome) {
@@ -88,63 +90,53 @@ void WindowRun::compute(Computation computation, std::function<void(ComputationO
     });
 }
 
-namespace {
-
-// A write to the export's file that failed: the disk full, say.
-struct ExportWriteFailed {};
-
-}  // namespace
-
 void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
 {
     if (isRunning())
         return;
-    const auto failed = [this, path](const char* what, const char* why) {
-        if (!abandoned_)
-            errors_.report({what, why + path.toStdString()}, waveform_);
-    };
-    // Written by the worker thread alone while the run computes, and committed
-    // here after it: never by two threads at once.
-    auto file = std::make_shared<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly)) {
-        failed("Esportazione non riuscita", "Impossibile scrivere il file ");
-        return;
-    }
-    ProgressCounter* progress = &progress_;
-    Computation computation = [inputs, file, progress](std::stop_token stop) {
-        CsvSamples csv([&file](std::string_view text) {
-            if (file->write(text.data(), static_cast<qint64>(text.size()))
-                != static_cast<qint64>(text.size()))
-                throw ExportWriteFailed{};
-        });
-        ObserverList observers{&csv, progress};
-        FinishedRun run{{}, inputs, simulate(inputs, observers, std::move(stop)), {}, {}};
-        csv.flush();
-        return run;
-    };
-    compute(std::move(computation), [file, failed](ComputationOutcome outcome) {
+    progress_ = std::make_shared<ProgressCounter>();
+    compute(sampleExport(inputs, path, progress_), [this, inputs, path](ComputationOutcome outcome) {
+        const std::string file = path.toStdString();
         try {
             if (outcome.error)
                 std::rethrow_exception(outcome.error);
-            if (!file->commit())
-                throw ExportWriteFailed{};
         } catch (const RunCancelled&) {
-            failed("Esportazione annullata", "Nessun file è stato scritto: ");
-        } catch (const ExportWriteFailed&) {
-            failed("Esportazione non riuscita", "Impossibile scrivere il file ");
+            report(exportCancelled(file));
+        } catch (const SampleFileNotWritten&) {
+            report(samplesNotExported(file));
+        } catch (const RuntimeError& error) {
+            report(describeFailure(error, inputs));
+        } catch (...) {
+            report(describeUnexpectedFailure(std::current_exception()));
         }
     });
 }
 
 void WindowRun::finished(std::shared_ptr<const FinishedRun> run)
 {
+    const std::shared_ptr<CurveReduction> curve = std::move(curve_);
+    if (!waveform_)
+        return;  // closed meanwhile: there is nowhere to show the run
+    // What was drawn shows, even when the curve stops at a sample it cannot place.
+    struct Shown {
+        WaveformWindow* window;
+        ~Shown() { window->plotChanged(); }
+    } shown{waveform_};
+    drawCurve(waveform_->plotImage(), *curve, run->result.Peak);
     waveform_->showRun(std::move(run));
     timing_.curveDrawn(waveform_->plot());
 }
 
 void WindowRun::failed(const FailureMessage& failure)
 {
-    errors_.report(failure);
+    report(failure);
+}
+
+void WindowRun::report(const FailureMessage& failure)
+{
+    if (quitting_)
+        return;
+    errors_.report(failure, main_ && main_->isVisible() ? main_.data() : waveform_.data());
 }
 
 }  // namespace wienbridge

@@ -1,34 +1,41 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QObject>
 #include <QPointer>
 
-#include "background_run.h"
-#include "busy_cursor.h"
-#include "long_run_dialog.h"
-#include "progress_counter.h"
-#include "run_sequence.h"
-#include "run_timing.h"
+#include "parameters/long_run_dialog.h"
+#include "parameters/run_timing.h"
+#include "run/background_run.h"
+#include "run/progress_counter.h"
+#include "run/run_sequence.h"
+#include "widget_helpers/busy_cursor.h"
 
 class QWidget;
 
 namespace wienbridge {
 
+class CurveReduction;
 class ErrorReport;
 class WaveformWindow;
 
 // The runs the windows start, one at a time: each draws into the waveform
 // window, loaded unseen on the first run and again after the user closed it,
 // and is computed on a worker thread while the windows go on answering; a
-// long one shows its progress, and a failure is reported.
+// long one shows its progress over the waveform window, and a failure is
+// reported. What the worker computes owns all it writes to (the plot's
+// reduction, the progress), so nothing here must outlive it; and the end of a
+// run looks for the waveform window afresh, so a window closed meanwhile is
+// simply not drawn in.
 class WindowRun final : public QObject, private RunFrontEnd {
     Q_OBJECT
 
 public:
-    // errors: where failures go; dialogParent: the window the progress dialog belongs to.
-    WindowRun(ErrorReport& errors, QWidget* dialogParent);
+    // errors: where failures go, over `mainWindow` while it is shown and over
+    // the waveform window otherwise.
+    WindowRun(ErrorReport& errors, QWidget* mainWindow);
     ~WindowRun() override;
 
     // A run from the texts of the parameter boxes.
@@ -36,8 +43,6 @@ public:
     bool isRunning() const { return background_.isRunning(); }
     // Stops the run under way, if any, leaving the empty axes and nothing to read.
     void cancel();
-    // The same as the program ends: a cancelled export is not reported either.
-    void abandon();
     // Runs the model again with the inputs of a finished run, writing its samples
     // into the file as the command line's CSV does: a run like any other, which
     // the run button waits for. The file appears only once whole.
@@ -48,22 +53,27 @@ public:
 private:
     void wipe() override;
     void show() override;
-    PlotImage* plot() override;
-    void plotChanged() override;
-    SampleObserver* extraObserver() override { return &progress_; }
+    void prepareAxes() override;
+    std::shared_ptr<SampleObserver> observer() override;
     // On the worker thread, with the progress dialog and the busy pointer: runs and exports alike.
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override;
     void finished(std::shared_ptr<const FinishedRun> run) override;
     void failed(const FailureMessage& failure) override;
 
+    void report(const FailureMessage& failure);
+
     ErrorReport& errors_;
+    QPointer<QWidget> main_;
     QPointer<WaveformWindow> waveform_;
-    ProgressCounter progress_;
+    std::shared_ptr<CurveReduction> curve_;      // of the run being computed
+    std::shared_ptr<ProgressCounter> progress_;  // likewise
     LongRunDialog dialog_;
-    BackgroundRun background_;
     std::optional<BusyCursor> busy_;
     RunTiming timing_;
-    bool abandoned_ = false;
+    bool quitting_ = false;  // nothing is reported once the program ends
+    // Last, so that it is destroyed first: a computation under way is stopped
+    // and its thread joined before anything else here goes.
+    BackgroundRun background_;
 };
 
 }  // namespace wienbridge

@@ -1,4 +1,4 @@
-#include "background_run.h"
+#include "run/background_run.h"
 
 #include <QMetaObject>
 
@@ -6,12 +6,12 @@ namespace wienbridge {
 
 BackgroundRun::BackgroundRun(QObject* parent) : QObject(parent) {}
 
-// The thread is asked to stop and joined by the member's own destructor; what
-// it posts back meanwhile is dropped by Qt with this object.
 BackgroundRun::~BackgroundRun() = default;
 
 void BackgroundRun::start(Computation computation, std::function<void(ComputationOutcome)> done)
 {
+    if (running_)
+        return;
     running_ = true;
     cancelled_ = false;
     worker_ = std::jthread(
@@ -20,16 +20,25 @@ void BackgroundRun::start(Computation computation, std::function<void(Computatio
             QMetaObject::invokeMethod(
                 this,
                 [this, outcome = std::move(outcome), done = std::move(done)]() mutable {
-                    worker_.join();
-                    if (cancelled_)
-                        outcome = {std::nullopt, std::make_exception_ptr(RunCancelled{})};
-                    // Still running while `done` reports: a message box's own event
-                    // loop must not let a second run start under the first one's feet.
-                    done(std::move(outcome));
-                    running_ = false;
+                    finish(std::move(outcome), done);
                 },
                 Qt::QueuedConnection);
         });
+}
+
+void BackgroundRun::finish(ComputationOutcome outcome, const std::function<void(ComputationOutcome)>& done)
+{
+    worker_.join();
+    if (cancelled_)
+        outcome = {std::nullopt, std::make_exception_ptr(RunCancelled{})};
+    // Still running while `done` reports, so that a message box's own event
+    // loop cannot start a second run under the first one's feet; not running
+    // once it returns, or throws.
+    struct Ended {
+        bool& running;
+        ~Ended() { running = false; }
+    } ended{running_};
+    done(std::move(outcome));
 }
 
 void BackgroundRun::cancel()

@@ -5,14 +5,20 @@
 
 #include <QObject>
 
-#include "run_sequence.h"
+#include "run/run_sequence.h"
 
 namespace wienbridge {
 
 // Computes one run at a time on a worker thread, so that the window's thread
-// keeps serving the windows; the outcome comes back on the thread that started
-// it, through its event loop. Destroying it stops a computation under way and
-// waits for its thread, which takes no longer than one block of samples.
+// keeps serving the windows; the outcome comes back on the thread that
+// started it, through its event loop.
+//
+// The rules that keep it safe: the worker touches nothing but the computation
+// (which owns what it observes) and, once done, posts the outcome to this
+// object's thread, which Qt makes safe from any thread; everything else,
+// `done` included, runs on this object's thread. Destroying it stops a
+// computation under way and waits for its thread, which takes no longer than
+// one block of samples; an outcome posted meanwhile is dropped with it.
 class BackgroundRun : public QObject {
 public:
     explicit BackgroundRun(QObject* parent = nullptr);
@@ -21,15 +27,20 @@ public:
     bool isRunning() const { return running_; }
 
     // Starts the computation; `done` gets its outcome, or RunCancelled if
-    // cancel() came first whatever the computation ended with. Only one at a time.
+    // cancel() came first, whatever the computation ended with. Only one at a
+    // time: a start while running is ignored.
     void start(Computation computation, std::function<void(ComputationOutcome)> done);
     // Asks the computation to stop after its current block.
     void cancel();
 
 private:
-    std::jthread worker_;
+    void finish(ComputationOutcome outcome, const std::function<void(ComputationOutcome)>& done);
+
     bool running_ = false;
     bool cancelled_ = false;
+    // Last, so that it is the first member destroyed: its thread is stopped and
+    // joined while everything it might reach still exists.
+    std::jthread worker_;
 };
 
 }  // namespace wienbridge

@@ -1,39 +1,23 @@
-#include "run_sequence.h"
+#include "run/run_sequence.h"
 
-#include "oscillator_model.h"
-#include "parameter_reading.h"
-#include "plot_drawing.h"
-#include "plot_image.h"
+#include "simulation/oscillator_model.h"
+#include "simulation/parameter_reading.h"
 
 namespace wienbridge {
 namespace {
-
-void drawCurveOn(RunFrontEnd& front, const FinishedRun& run)
-{
-    PlotImage* plot = front.plot();
-    if (!plot)
-        return;
-    try {
-        drawCurve(*plot, *run.curve, run.result.Peak);
-    } catch (const RuntimeError&) {
-        front.plotChanged();  // the segments drawn before the failure stay
-        throw;
-    }
-    front.plotChanged();
-}
 
 void finishRun(RunFrontEnd& front, const RunInputs& inputs, ComputationOutcome outcome)
 {
     try {
         if (outcome.error)
             std::rethrow_exception(outcome.error);
-        auto run = std::make_shared<const FinishedRun>(std::move(*outcome.run));
-        drawCurveOn(front, *run);
-        front.finished(std::move(run));
+        front.finished(std::make_shared<const FinishedRun>(std::move(*outcome.run)));
     } catch (const RunCancelled&) {
         front.cancelled();
     } catch (const RuntimeError& error) {
         front.failed(describeFailure(error, inputs));
+    } catch (...) {
+        front.failed(describeUnexpectedFailure(std::current_exception()));
     }
 }
 
@@ -51,29 +35,21 @@ ComputationOutcome computeNow(const Computation& computation, std::stop_token st
 void startRun(const BoxTexts& texts, RunFrontEnd& front)
 {
     RunInputs inputs;
-    std::optional<PlotGeometry> geometry;
     try {
         front.wipe();
         inputs.Ratio = readRatio(texts.ratio);
         front.show();
-        if (PlotImage* plot = front.plot()) {
-            prepareAxes(*plot);
-            front.plotChanged();
-            geometry = plot->geometry();
-        }
+        front.prepareAxes();
         inputs = readRunInputs(inputs.Ratio, {texts.timeConstant, texts.sampleCount, texts.crossover});
     } catch (const RuntimeError& error) {
         front.failed(describeFailure(error, inputs));
         return;
     }
 
-    SampleObserver* extra = front.extraObserver();
-    Computation computation = [texts, inputs, geometry, extra](std::stop_token stop) {
-        FinishedRun run{texts, inputs, {}, {}, {}};
-        if (geometry)
-            run.curve.emplace(*geometry);
+    Computation computation = [texts, inputs, extra = front.observer()](std::stop_token stop) {
+        FinishedRun run{texts, inputs, {}, {}};
         CycleAnalysis cycles;
-        ObserverList observers{run.curve ? &*run.curve : nullptr, &cycles, extra};
+        ObserverList observers{&cycles, extra.get()};
         run.result = simulate(inputs, observers, std::move(stop));
         run.cycles = cycles.measurements(run.result.Dt);
         return run;

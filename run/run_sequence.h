@@ -5,19 +5,16 @@
 #include <memory>
 #include <optional>
 #include <stop_token>
-#include <string>
 
-#include "failure_messages.h"
-#include "finished_run.h"
-#include "sample_observer.h"
+#include "messages/failure_messages.h"
+#include "simulation/finished_run.h"
+#include "simulation/sample_observer.h"
 
 namespace wienbridge {
 
-class PlotImage;
-
 // The model's part of a run, with its observers: what a front end may compute
-// on another thread. It returns the finished run or throws what the model
-// throws (RuntimeError, RunCancelled).
+// on another thread. It returns the finished run or throws what the model or
+// an observer throws (RuntimeError, RunCancelled, anything else).
 using Computation = std::function<FinishedRun(std::stop_token)>;
 
 // What a computation ended with: the run, or what it threw.
@@ -26,12 +23,12 @@ struct ComputationOutcome {
     std::exception_ptr error;
 };
 
-// Computes on the calling thread, keeping what is thrown in the outcome.
+// Computes on the calling thread, keeping whatever is thrown in the outcome.
 ComputationOutcome computeNow(const Computation& computation, std::stop_token stop = {});
 
 // What differs between the programs that run the oscillator: the windows, the
 // command line and the benchmarks. The run sequence calls it, always from the
-// thread that started the run.
+// thread that started the run, and knows nothing of how it draws.
 class RunFrontEnd {
 public:
     virtual ~RunFrontEnd() = default;
@@ -40,19 +37,19 @@ public:
     virtual void wipe() {}
     // The plot is shown to the user, with the empty axes to come.
     virtual void show() {}
-    // Where the axes and the curve are drawn; null for a run that stops after
-    // the peak (the command line without a picture).
-    virtual PlotImage* plot() = 0;
-    // Lines were drawn on the plot.
-    virtual void plotChanged() {}
-    // An observer of the samples beside the run's own (progress, a CSV
-    // writer), or null. It is called on the thread that computes.
-    virtual SampleObserver* extraObserver() { return nullptr; }
+    // The axes are drawn, by a front end that draws.
+    virtual void prepareAxes() {}
+    // What observes the samples beside the run's own analysis (the plot's
+    // reduction, progress, a CSV writer), or null. The computation keeps it
+    // alive while it runs, on whichever thread computes.
+    virtual std::shared_ptr<SampleObserver> observer() { return nullptr; }
     // Computes, here or on another thread, and then calls `done` with the
     // outcome on the thread that started the run.
     virtual void compute(Computation computation, std::function<void(ComputationOutcome)> done) = 0;
 
-    // How the run ended: exactly one of these, after every drawing.
+    // How the run ended: exactly one of these. A front end that draws the
+    // curve in finished() may throw the RuntimeError of a curve that cannot
+    // be drawn (every sample 0): the run then ends as failed() with it.
     virtual void finished(std::shared_ptr<const FinishedRun> run) = 0;
     virtual void failed(const FailureMessage& failure) = 0;
     virtual void cancelled() {}
@@ -60,8 +57,9 @@ public:
 
 // One run, in the order the user sees it: the plot wiped, R1/R2 read, the plot
 // shown with its axes, CR, fc and N read, the model computed with its
-// observers, the curve drawn to its peak. The first failure ends the run and is
-// the one reported, in the words of the failure messages.
+// observers, the outcome handed back. The first failure ends the run and is
+// the one reported, in the words of the failure messages; whatever else a
+// computation throws is reported as a failure too.
 void startRun(const BoxTexts& texts, RunFrontEnd& front);
 
 }  // namespace wienbridge

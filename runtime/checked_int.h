@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 // 32-bit signed arithmetic that reports overflow instead of wrapping. The
 // result of two 32-bit operands always fits in 64 bits, where it is exact.

@@ -1,4 +1,4 @@
-#include "clear_upper_vector_halves.h"
+#include "runtime/clear_upper_vector_halves.h"
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>

@@ -1,4 +1,4 @@
-#include "float_check.h"
+#include "runtime/float_check.h"
 
 namespace wienbridge {
 

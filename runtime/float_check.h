@@ -2,7 +2,7 @@
 
 #include <cfenv>
 
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 // GCC and Clang (MinGW-w64's and clang-cl among them) accept GNU asm
 // statements, which make barriers that cost no instruction; other compilers

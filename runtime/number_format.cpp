@@ -1,4 +1,4 @@
-#include "number_format.h"
+#include "runtime/number_format.h"
 
 #include <array>
 #include <charconv>

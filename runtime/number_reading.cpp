@@ -1,4 +1,4 @@
-#include "number_reading.h"
+#include "runtime/number_reading.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace wienbridge {
 namespace {
@@ -89,11 +89,14 @@ std::string_view withoutLeadingBlanks(std::string_view text)
 
 }  // namespace
 
-bool readsWhole(std::string_view text)
+TextReading howTextReads(std::string_view text)
 {
     text = withoutLeadingBlanks(text);
     const std::optional<WrittenNumber> number = scanNumber(text);
-    return text.find_first_not_of(" \t", number ? number->length : 0) == std::string_view::npos;
+    if (!number)
+        return text.empty() ? TextReading::Blank : TextReading::NoNumber;
+    return text.find_first_not_of(" \t", number->length) == std::string_view::npos ? TextReading::Whole
+                                                                                   : TextReading::Partly;
 }
 
 double readNumber(std::string_view text, Quantity box)

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace wienbridge {
 
@@ -18,8 +18,13 @@ namespace wienbridge {
 // subnormal, or as a zero of its sign ("-1e-400" reads -0).
 double readNumber(std::string_view text, Quantity box);
 
-// Whether the reading takes the whole text but blanks: "1.000" and "3x" are
-// read only in part, as 1 and 3.
-bool readsWhole(std::string_view text);
+// How much of a text the reading takes.
+enum class TextReading {
+    Whole,     // a number, then nothing but blanks
+    Partly,    // a number, then something else: "3x" reads 3, "1,5,3" reads 1.5
+    Blank,     // nothing but blanks, or nothing at all: reads 0
+    NoNumber,  // something that does not start a number, "abc": reads 0
+};
+TextReading howTextReads(std::string_view text);
 
 }  // namespace wienbridge

@@ -1,8 +1,8 @@
-#include "rounding.h"
+#include "runtime/rounding.h"
 
 #include <cmath>
 
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace wienbridge {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace wienbridge {
 

@@ -1,4 +1,4 @@
-#include "runtime_error.h"
+#include "runtime/runtime_error.h"
 
 namespace wienbridge {
 

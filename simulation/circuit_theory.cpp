@@ -1,4 +1,4 @@
-#include "circuit_theory.h"
+#include "simulation/circuit_theory.h"
 
 #include <cmath>
 #include <numbers>

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "run_inputs.h"
+#include "simulation/run_inputs.h"
 
 namespace wienbridge {
 

@@ -1,6 +1,6 @@
-#include "csv_samples.h"
+#include "simulation/csv_samples.h"
 
-#include "number_format.h"
+#include "runtime/number_format.h"
 
 namespace wienbridge {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sample_observer.h"
+#include "simulation/sample_observer.h"
 
 namespace wienbridge {
 

@@ -1,4 +1,4 @@
-#include "cycle_analysis.h"
+#include "simulation/cycle_analysis.h"
 
 #include <cmath>
 #include <limits>

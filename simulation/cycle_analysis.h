@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-#include "sample_observer.h"
+#include "simulation/sample_observer.h"
 
 namespace wienbridge {
 

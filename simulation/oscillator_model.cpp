@@ -1,13 +1,13 @@
-#include "oscillator_model.h"
+#include "simulation/oscillator_model.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "checked_int.h"
-#include "clear_upper_vector_halves.h"
-#include "float_check.h"
-#include "rounding.h"
+#include "runtime/checked_int.h"
+#include "runtime/clear_upper_vector_halves.h"
+#include "runtime/float_check.h"
+#include "runtime/rounding.h"
 
 namespace wienbridge {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <stop_token>
 
-#include "run_inputs.h"
-#include "sample_observer.h"
+#include "simulation/run_inputs.h"
+#include "simulation/sample_observer.h"
 
 namespace wienbridge {
 

@@ -1,8 +1,8 @@
-#include "parameter_reading.h"
+#include "simulation/parameter_reading.h"
 
-#include "float_check.h"
-#include "number_reading.h"
-#include "rounding.h"
+#include "runtime/float_check.h"
+#include "runtime/number_reading.h"
+#include "runtime/rounding.h"
 
 namespace wienbridge {
 

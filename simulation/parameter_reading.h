@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "run_inputs.h"
+#include "simulation/run_inputs.h"
 
 namespace wienbridge {
 

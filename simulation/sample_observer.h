@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -22,29 +23,36 @@ public:
     virtual void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) = 0;
 };
 
-// Hands the same samples to several observers, in the order given; null ones are skipped.
-class ObserverList final : public SampleObserver {
+// Hands the same samples to several observers, in the order given; null ones
+// are skipped. ObserverList points at observers that live elsewhere;
+// SharedObservers owns its observers together, so that, given to a computation
+// on another thread, it keeps them alive for as long as the computation runs,
+// however soon the front end lets go of them.
+template <class Pointer>
+class Observers final : public SampleObserver {
 public:
-    ObserverList(std::initializer_list<SampleObserver*> observers)
+    Observers(std::initializer_list<Pointer> observers)
     {
-        for (SampleObserver* observer : observers)
+        for (const Pointer& observer : observers)
             if (observer)
                 observers_.push_back(observer);
     }
     void begin(std::int64_t sampleCount) override
     {
-        for (SampleObserver* observer : observers_)
+        for (const Pointer& observer : observers_)
             observer->begin(sampleCount);
     }
     void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override
     {
-        for (SampleObserver* observer : observers_)
+        for (const Pointer& observer : observers_)
             observer->observe(first, vp, vo);
     }
 
 private:
-    std::vector<SampleObserver*> observers_;
+    std::vector<Pointer> observers_;
 };
+using ObserverList = Observers<SampleObserver*>;
+using SharedObservers = Observers<std::shared_ptr<SampleObserver>>;
 
 // A run stopped at the user's request: not a failure, nothing to report.
 struct RunCancelled {};

@@ -3,9 +3,9 @@
 #include <array>
 #include <charconv>
 
-#include "oscillator_model.h"
-#include "support/reference_model.h"
-#include "support/windows_fixture.h"
+#include "simulation/oscillator_model.h"
+#include "tests/support/reference_model.h"
+#include "tests/support/windows_fixture.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;

@@ -3,8 +3,8 @@
 #include <numbers>
 #include <tuple>
 
-#include "cycle_analysis.h"
-#include "oscillator_model.h"
+#include "simulation/cycle_analysis.h"
+#include "simulation/oscillator_model.h"
 
 using namespace wienbridge;
 

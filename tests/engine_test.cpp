@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <random>
 
-#include "oscillator_model.h"
-#include "support/reference_model.h"
+#include "simulation/oscillator_model.h"
+#include "tests/support/reference_model.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;

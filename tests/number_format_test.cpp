@@ -2,7 +2,7 @@
 #include <string>
 #include <tuple>
 
-#include "number_format.h"
+#include "runtime/number_format.h"
 
 using namespace wienbridge;
 

@@ -2,8 +2,8 @@
 #include <cfloat>
 #include <clocale>
 
-#include "number_reading.h"
-#include "support/reference_model.h"
+#include "runtime/number_reading.h"
+#include "tests/support/reference_model.h"
 
 using namespace wienbridge;
 using test::failureOf;

@@ -7,10 +7,10 @@
 
 #include <QLabel>
 
-#include "axis_values.h"
-#include "plot_menu.h"
-#include "results_window.h"
-#include "support/windows_fixture.h"
+#include "plot/axis_values.h"
+#include "tests/support/windows_fixture.h"
+#include "waveform/plot_menu.h"
+#include "waveform/results_window.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;
@@ -103,6 +103,7 @@ TEST_F(Windows, ExportWritesTheCommandLinesSamplesOrNoFileAtAll)
     // A file that cannot be written, and an export stopped by closing the window.
     const QString unwritable = QDir::temp().filePath("no-such-folder/samples.csv");
     emit form->waveformWindow()->exportRequested({159.15e-6, 3, 10, 3}, unwritable);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 5000));
     const QString stopped = freshPath("wienbridge-stopped.csv");
     emit form->waveformWindow()->exportRequested({159.15e-6, 3, 100000000, 2}, stopped);
     form->waveformWindow()->close();
@@ -121,9 +122,16 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
     menuItem("Risultati…")->trigger();
     auto* results = form->waveformWindow()->findChild<ResultsWindow*>();
     ASSERT_NE(results, nullptr);
-    const auto shown = [&](const char* label) { return results->findChild<QLabel*>(label)->text(); };
-    EXPECT_EQ(shown("idealFrequency"), "1,000 kHz");
-    EXPECT_EQ(shown("stageGain"), "2,997");  // before it is rounded to K = 3
+    // As a screen reader finds it: "row, column: value".
+    const auto shown = [&](const char* row, const char* column = "Sui campioni") {
+        const QString name = QString::fromUtf8(row) + ", " + QString::fromUtf8(column) + ": ";
+        for (QLabel* label : results->findChildren<QLabel*>())
+            if (label->accessibleName().startsWith(name))
+                return label->text();
+        return QStringLiteral("(no such value)");
+    };
+    EXPECT_EQ(shown("Frequenza ideale f0 = 1/(2π·CR)"), "1,000 kHz");
+    EXPECT_EQ(shown("Guadagno dello stadio Aol/(Aol·(1/(R1/R2 + 1)) + 1)"), "2,997");  // rounded to K = 3
     const QString coarse =
         "Passo troppo grande: la frequenza dei campioni si scosta di oltre il 2 % da quella "
         "del circuito; aumenta N.";
@@ -152,16 +160,16 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
         type("Text2", r.n);
         type("Text4", r.ratio);
         run();
-        EXPECT_EQ(shown("regime"), r.regime);
-        EXPECT_EQ(shown("circuitFrequency"), r.circuitFrequency);
-        EXPECT_EQ(shown("circuitFactor"), r.circuitFactor);
-        EXPECT_EQ(shown("warnings"), r.warnings);
+        EXPECT_EQ(shown("Oscillazione (da K)"), r.regime);
+        EXPECT_EQ(shown("Frequenza", "Circuito continuo, stesso K"), r.circuitFrequency);
+        EXPECT_EQ(shown("Fattore di ampiezza per periodo", "Circuito continuo, stesso K"), r.circuitFactor);
+        EXPECT_EQ(results->findChild<QLabel*>("warnings")->text(), r.warnings);
     }
 }
 
 TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
 {
-    FinishedRun run{{}, {100e-6, 3, 100, 2}, {}, {}, {}};
+    FinishedRun run{{}, {100e-6, 3, 100, 2}, {}, {}};
     run.result.Peak = 3.0037547517414542;
     using Texts = std::vector<QString>;
     for (const auto& [separator, times, volts] : {

@@ -1,7 +1,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include "support/windows_fixture.h"
+#include "tests/support/windows_fixture.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;
@@ -94,8 +94,8 @@ TEST_F(Windows, AnnullaStopsALongRunWithTheEmptyAxesAndNoReadout)
 {
     type("Text2", "100000000");
     startRunning();
-    // The dialog belongs to the parameter window while the run computes.
-    const auto dialog = [&] { return form->findChild<QProgressDialog*>(); };
+    // The dialog belongs to the waveform window, where the run draws.
+    const auto dialog = [&] { return form->waveformWindow()->findChild<QProgressDialog*>(); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog() && dialog()->isVisible(); }, 10000));
     EXPECT_EQ(dialog()->labelText(), QStringLiteral("Calcolo in corso…"));
     QTest::mouseClick(dialog()->findChild<QPushButton*>(), Qt::LeftButton);
@@ -151,12 +151,33 @@ TEST_F(Windows, ClosingTheWaveformWindowStopsItsRun)
     EXPECT_GT(count(shown(), kRed), 901);
 }
 
-TEST_F(Windows, ClosingTheParameterWindowEndsTheProgramEvenDuringARun)
+// The program ends with its last window: closing the parameter window leaves
+// the waveform window open, where a run under way goes on and draws; closing
+// that one too ends the program, and stops the run it had.
+TEST_F(Windows, TheProgramEndsWithItsLastWindow)
 {
+    const auto endsWhenClosed = [](QWidget* last) {
+        QTimer::singleShot(0, last, &QWidget::close);
+        QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });  // had anything kept it going
+        return QApplication::exec() == 0;
+    };
+    for (const char* n : {"100", "3000000"}) {  // after a run, and during one
+        SCOPED_TRACE(n);
+        form = std::make_unique<ParameterWindow>(errors);
+        form->show();
+        type("Text2", n);
+        startRunning();
+        form->close();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
+        ASSERT_NE(form->waveformWindow(), nullptr);
+        EXPECT_TRUE(form->waveformWindow()->isVisible());
+        EXPECT_GT(count(shown(), kRed), 901);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the busy pointer gone with the run
+        EXPECT_TRUE(endsWhenClosed(form->waveformWindow()));
+    }
     type("Text2", "100000000");
     startRunning();
-    QTimer::singleShot(0, form.get(), &QWidget::close);
-    QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(1); });  // had anything kept it going
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(form->waveformWindow() && form->waveformWindow()->isVisible());
+    form->close();
+    EXPECT_TRUE(endsWhenClosed(form->waveformWindow()));
+    EXPECT_TRUE(errors.failures.empty());
 }

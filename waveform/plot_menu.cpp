@@ -1,4 +1,4 @@
-#include "plot_menu.h"
+#include "waveform/plot_menu.h"
 
 namespace wienbridge {
 

@@ -1,4 +1,4 @@
-#include "plot_picture.h"
+#include "waveform/plot_picture.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "colours.h"
+#include "plot/colours.h"
 
 namespace wienbridge {
 namespace {

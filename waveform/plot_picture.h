@@ -3,7 +3,7 @@
 #include <QFrame>
 #include <QImage>
 
-#include "plot_image.h"
+#include "plot/plot_image.h"
 
 namespace wienbridge {
 

@@ -1,9 +1,9 @@
-#include "readout.h"
+#include "waveform/readout.h"
 
 #include <cmath>
 
-#include "float_check.h"
-#include "locale_format.h"
+#include "runtime/float_check.h"
+#include "widget_helpers/locale_format.h"
 
 namespace wienbridge {
 

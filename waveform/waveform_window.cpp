@@ -1,4 +1,4 @@
-#include "waveform_window.h"
+#include "waveform/waveform_window.h"
 
 #include <QClipboard>
 #include <QCursor>
@@ -7,14 +7,14 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
-#include <QSaveFile>
 #include <QToolTip>
 
-#include "error_report.h"
-#include "locale_format.h"
-#include "plot_picture.h"
-#include "readout.h"
+#include "run/whole_file.h"
 #include "ui_waveform_window.h"
+#include "waveform/plot_picture.h"
+#include "waveform/readout.h"
+#include "widget_helpers/error_report.h"
+#include "widget_helpers/locale_format.h"
 
 namespace wienbridge {
 
@@ -22,9 +22,8 @@ WaveformWindow::WaveformWindow(ErrorReport& errors, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::WaveformWindow>()), errors_(errors)
 {
     ui->setupUi(this);
+    // Closed, it goes with its drawing; as the last window open, it ends the program.
     setAttribute(Qt::WA_DeleteOnClose);
-    // The parameter window is the main window: this one alone keeps nothing running.
-    setAttribute(Qt::WA_QuitOnClose, false);
     // The pointer comes to the plot straight from the run button, with the
     // parameter window still active: the readout must show without a click here first.
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -160,11 +159,9 @@ void WaveformWindow::savePlot()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".png");
-    // Written aside and put in place only once whole: a failed write leaves no part of a picture.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !plotPicture().save(&file, "PNG") || !file.commit())
-        errors_.report(
-            {"Salvataggio non riuscito", "Impossibile scrivere il file " + path.toStdString() + "."}, this);
+    const QImage picture = plotPicture();
+    if (!writeWholeFile(path, [&](QIODevice& file) { return picture.save(&file, "PNG"); }))
+        errors_.report(plotNotSaved(path.toStdString()), this);
 }
 
 void WaveformWindow::chooseExportFile()

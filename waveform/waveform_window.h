@@ -5,10 +5,10 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "axis_values.h"
-#include "finished_run.h"
-#include "plot_menu.h"
-#include "results_window.h"
+#include "plot/axis_values.h"
+#include "simulation/finished_run.h"
+#include "waveform/plot_menu.h"
+#include "waveform/results_window.h"
 
 namespace wienbridge {
 

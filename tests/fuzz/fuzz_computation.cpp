@@ -6,11 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "failure_messages.h"
-#include "fuzz_check.h"
-#include "oscillator_model.h"
-#include "parameter_reading.h"
-#include "support/reference_model.h"
+#include "messages/failure_messages.h"
+#include "simulation/oscillator_model.h"
+#include "simulation/parameter_reading.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/reference_model.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;

@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "fuzz_check.h"
-#include "number_reading.h"
-#include "support/reference_model.h"
+#include "runtime/number_reading.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/reference_model.h"
 
 using namespace wienbridge;
 
@@ -85,6 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          : failure == test::Failure{ErrorKind::Overflow, Quantity::CrossoverText},
                   "a reading unlike strtod_l's");
     const bool onlyBlanksAfter = input.find_first_not_of(" \t", scanned.end) == std::string_view::npos;
-    fuzz::require(readsWhole(input) == onlyBlanksAfter, "the whole text read, or not, wrongly");
+    const TextReading expected =
+        !scanned.number.empty() ? (onlyBlanksAfter ? TextReading::Whole : TextReading::Partly)
+        : input.find_first_not_of(" \t") == std::string_view::npos ? TextReading::Blank
+                                                                   : TextReading::NoNumber;
+    fuzz::require(howTextReads(input) == expected, "how much of the text is read, told wrongly");
     return 0;
 }

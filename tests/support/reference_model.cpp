@@ -1,11 +1,11 @@
-#include "support/reference_model.h"
+#include "tests/support/reference_model.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "checked_int.h"
-#include "float_check.h"
-#include "oscillator_model.h"
+#include "runtime/checked_int.h"
+#include "runtime/float_check.h"
+#include "simulation/oscillator_model.h"
 
 namespace wienbridge::test {
 

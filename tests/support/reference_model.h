@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "run_inputs.h"
-#include "runtime_error.h"
-#include "sample_observer.h"
+#include "runtime/runtime_error.h"
+#include "simulation/run_inputs.h"
+#include "simulation/sample_observer.h"
 
 namespace wienbridge::test {
 

@@ -9,12 +9,12 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "design_font.h"
-#include "error_report.h"
-#include "parameter_window.h"
-#include "plot_drawing.h"
-#include "plot_picture.h"
-#include "waveform_window.h"
+#include "parameters/design_font.h"
+#include "parameters/parameter_window.h"
+#include "plot/plot_drawing.h"
+#include "waveform/plot_picture.h"
+#include "waveform/waveform_window.h"
+#include "widget_helpers/error_report.h"
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* out)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "curve_reduction.h"
+#include "plot/curve_reduction.h"
 
 namespace wienbridge {
 

@@ -1,4 +1,4 @@
-#include "axis_values.h"
+#include "plot/axis_values.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "number_format.h"
+#include "runtime/number_format.h"
 
 namespace wienbridge {
 namespace {

@@ -1,9 +1,9 @@
-#include "plot_image.h"
+#include "plot/plot_image.h"
 
 #include <QPainter>
 
-#include "colours.h"
-#include "line_raster.h"
+#include "plot/colours.h"
+#include "plot/line_raster.h"
 
 namespace wienbridge {
 namespace {

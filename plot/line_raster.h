@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "plot_mapping.h"
+#include "plot/plot_mapping.h"
 
 // Lines on a block of 32-bit pixels, solid and not antialiased, rasterised
 // one pixel wide and then widened.

@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "plot_mapping.h"
-#include "sample_observer.h"
+#include "plot/plot_mapping.h"
+#include "simulation/sample_observer.h"
 
 namespace wienbridge {
 

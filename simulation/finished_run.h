@@ -1,11 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 
-#include "curve_reduction.h"
-#include "cycle_analysis.h"
-#include "run_inputs.h"
+#include "simulation/cycle_analysis.h"
+#include "simulation/run_inputs.h"
 
 namespace wienbridge {
 
@@ -18,14 +16,14 @@ struct BoxTexts {
 };
 
 // What a run that completed leaves for the windows to keep: what it was asked,
-// what the model returned and what its observers measured. A failed or
-// cancelled run leaves none.
+// what the model returned and what the analysis of its cycles measured. How it
+// was drawn is the front end's own business. A failed or cancelled run leaves
+// none.
 struct FinishedRun {
     BoxTexts texts;
     RunInputs inputs;  // as read from the texts
     RunResult result;
     CycleMeasurements cycles;
-    std::optional<CurveReduction> curve;  // the plot's columns, when the run was drawn
 };
 
 }  // namespace wienbridge

@@ -1,4 +1,4 @@
-#include "line_raster.h"
+#include "plot/line_raster.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "failure_messages.h"
+#include "messages/failure_messages.h"
 
 class QWidget;
 

@@ -1,8 +1,8 @@
-#include "locale_format.h"
+#include "widget_helpers/locale_format.h"
 
 #include <QLocale>
 
-#include "number_format.h"
+#include "runtime/number_format.h"
 
 namespace wienbridge {
 

@@ -1,8 +1,8 @@
-#include "curve_reduction.h"
+#include "plot/curve_reduction.h"
 
 #include <algorithm>
 
-#include "line_raster.h"
+#include "plot/line_raster.h"
 
 namespace wienbridge {
 

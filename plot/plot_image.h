@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "plot_mapping.h"
+#include "plot/plot_mapping.h"
 
 namespace wienbridge {
 

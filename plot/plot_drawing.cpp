@@ -1,10 +1,10 @@
-#include "plot_drawing.h"
+#include "plot/plot_drawing.h"
 
 #include <vector>
 
-#include "colours.h"
-#include "float_check.h"
-#include "plot_image.h"
+#include "plot/colours.h"
+#include "plot/plot_image.h"
+#include "runtime/float_check.h"
 
 namespace wienbridge {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "finished_run.h"
+#include "simulation/finished_run.h"
 
 class QPainter;
 class QRect;

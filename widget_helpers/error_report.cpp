@@ -1,4 +1,4 @@
-#include "error_report.h"
+#include "widget_helpers/error_report.h"
 
 #include <QMessageBox>
 #include <QString>
