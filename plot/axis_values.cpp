@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include "runtime/number_format.h"
 
@@ -34,27 +36,79 @@ AxisValues axisValues(const FinishedRun& run, std::string_view separator)
     return values;
 }
 
-void paintAxisValues(QPainter& painter, const AxisValues& values, const QRect& plot, const QRect& bounds)
+namespace {
+
+// The same value with one decimal in its mantissa: "+2,106E+21 V" becomes
+// "+2,1E+21 V". Values with no exponent are short already.
+QString shorterForm(const QString& text)
 {
-    const QFontMetrics metrics = painter.fontMetrics();
+    const qsizetype exponent = text.indexOf(u'E');
+    if (exponent < 0)
+        return text;
+    const qsizetype separator = text.lastIndexOf(QRegularExpression(QStringLiteral("[,.]")), exponent);
+    if (separator < 0 || exponent - separator <= 2)
+        return text;
+    return text.left(separator + 2) + text.mid(exponent);
+}
+
+// The font and form in which `text` is no wider than `width`: the painter's
+// font, then smaller ones down to kSmallestPixels, then the shorter form.
+std::pair<QString, QFont> fitted(const QString& text, int width, const QFont& font)
+{
+    constexpr int kSmallestPixels = 7;
+    const int largest = QFontInfo(font).pixelSize();
+    QFont smaller = font;
+    for (const QString& form : {text, shorterForm(text)}) {
+        for (int pixels = largest; pixels >= kSmallestPixels; --pixels) {
+            if (pixels < largest)
+                smaller.setPixelSize(pixels);
+            const QFont& tried = pixels < largest ? smaller : font;
+            if (QFontMetrics(tried).horizontalAdvance(form) <= width)
+                return {form, tried};
+        }
+    }
+    return {shorterForm(text), smaller};
+}
+
+}  // namespace
+
+std::vector<PlacedValue> placeAxisValues(const AxisValues& values, const QRect& plot, const QRect& bounds,
+                                         const QFont& font)
+{
+    std::vector<PlacedValue> placed;
     // Where the user coordinates x and y fall, as on the plot's own pixels.
     const auto xAt = [&](double x) { return plot.left() + x * (plot.width() - 1) / 100; };
     const auto yAt = [&](double y) { return plot.top() + (100 - y) * (plot.height() - 1) / 100; };
     const int below = plot.bottom() + kBorder + kGap;
     for (int tick = 0; tick < 5; ++tick) {
-        const int width = metrics.horizontalAdvance(values.times[tick]);
+        const auto [text, inFont] = fitted(values.times[tick], bounds.width(), font);
+        const QFontMetrics metrics(inFont);
+        const int width = metrics.horizontalAdvance(text);
         const int centre = static_cast<int>(std::lround(xAt(25.0 * tick)));
-        const int left = std::clamp(centre - width / 2, bounds.left(), bounds.right() - width);
-        painter.drawText(QRect(left, below, width, metrics.height()), Qt::AlignCenter, values.times[tick]);
+        const int left = std::clamp(centre - width / 2, bounds.left(), bounds.right() + 1 - width);
+        placed.push_back({text, QRect(left, below, width, metrics.height()), inFont});
     }
     const double heights[] = {98, 50, 2};
     const int right = plot.left() - kBorder - kGap;
     for (int i = 0; i < 3; ++i) {
+        const auto [text, inFont] = fitted(values.volts[i], right - bounds.left(), font);
+        const QFontMetrics metrics(inFont);
+        const int width = metrics.horizontalAdvance(text);
         const int middle = static_cast<int>(std::lround(yAt(heights[i])));
-        const QRect box(bounds.left(), middle - metrics.height() / 2, right - bounds.left(),
-                        metrics.height());
-        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, values.volts[i]);
+        placed.push_back(
+            {text, QRect(right - width, middle - metrics.height() / 2, width, metrics.height()), inFont});
     }
+    return placed;
+}
+
+void paintAxisValues(QPainter& painter, const AxisValues& values, const QRect& plot, const QRect& bounds)
+{
+    const QFont font = painter.font();
+    for (const PlacedValue& value : placeAxisValues(values, plot, bounds, font)) {
+        painter.setFont(value.font);
+        painter.drawText(value.box, Qt::AlignCenter, value.text);
+    }
+    painter.setFont(font);
 }
 
 }  // namespace wienbridge

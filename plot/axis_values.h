@@ -2,13 +2,15 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
+#include <QFont>
+#include <QRect>
 #include <QString>
 
 #include "simulation/finished_run.h"
 
 class QPainter;
-class QRect;
 
 namespace wienbridge {
 
@@ -23,8 +25,22 @@ struct AxisValues {
 // With the given decimal separator, in engineering units.
 AxisValues axisValues(const FinishedRun& run, std::string_view decimalSeparator);
 
-// Draws the values in the margins of the plot's inner area `plot`, the times
-// under it and the voltages to its left, kept inside `bounds`.
+// A value where it goes, in the font it fits in.
+struct PlacedValue {
+    QString text;
+    QRect box;
+    QFont font;
+};
+
+// Where the values go beside the plot's inner area `plot`: the times under it,
+// each centred on its tick, and the voltages to its left, each level with its
+// height; every one kept wholly inside `bounds` and its own margin. A value too
+// wide for its margin is written smaller, down to a size still readable, and
+// beyond that in a shorter form ("+2,1E+21 V" for "+2,106E+21 V"), never cut.
+std::vector<PlacedValue> placeAxisValues(const AxisValues& values, const QRect& plot, const QRect& bounds,
+                                         const QFont& font);
+
+// Draws the values as placed, in the painter's pen.
 void paintAxisValues(QPainter& painter, const AxisValues& values, const QRect& plot, const QRect& bounds);
 
 }  // namespace wienbridge

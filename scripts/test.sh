@@ -7,6 +7,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 
+echo "== Layers (scripts/check-layers.sh)"
+bash "$ROOT/scripts/check-layers.sh"
+
 echo "== Formatting (.clang-format)"
 git -C "$ROOT" ls-files -co --exclude-standard '*.cpp' '*.h' | (cd "$ROOT" && xargs clang-format --dry-run --Werror)
 

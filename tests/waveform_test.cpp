@@ -5,6 +5,7 @@
 #include <QToolTip>
 #include <tuple>
 
+#include <QFontInfo>
 #include <QLabel>
 
 #include "plot/axis_values.h"
@@ -155,6 +156,7 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
                "non le migliaia."},
         {"0", "2", "—", "—", "—", ""},  // a failed run
     };
+    results->resize(results->minimumSizeHint().width(), results->height());  // narrow: warnings wrap
     for (const auto& r : runs) {
         SCOPED_TRACE(::testing::Message() << r.n << " | " << r.ratio);
         type("Text2", r.n);
@@ -163,7 +165,10 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
         EXPECT_EQ(shown("Oscillazione (da K)"), r.regime);
         EXPECT_EQ(shown("Frequenza", "Circuito continuo, stesso K"), r.circuitFrequency);
         EXPECT_EQ(shown("Fattore di ampiezza per periodo", "Circuito continuo, stesso K"), r.circuitFactor);
-        EXPECT_EQ(results->findChild<QLabel*>("warnings")->text(), r.warnings);
+        const QLabel* warnings = results->findChild<QLabel*>("warnings");
+        EXPECT_EQ(warnings->text(), r.warnings);
+        QApplication::processEvents();
+        EXPECT_GE(warnings->height(), warnings->heightForWidth(warnings->width()));  // every line whole
     }
 }
 
@@ -181,6 +186,32 @@ TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
         const AxisValues values = axisValues(run, separator);
         EXPECT_EQ(Texts(values.times.begin(), values.times.end()), times);
         EXPECT_EQ(Texts(values.volts.begin(), values.volts.end()), volts);
+    }
+}
+
+// Signs and digits whole, at the growing preset's 2E+21 V, at the largest
+// double, and with CR in seconds and beyond, as in the window's margins.
+TEST(AxisValues, EveryValueLiesWhollyInsideItsMargin)
+{
+    const QRect window(0, 0, 994, 562), plot(82, 10, 901, 501);
+    const struct {
+        double cr, peak;
+    } runs[] = {{159.15e-6, 3}, {159.15e-6, 2.106e21}, {2.5, 1.797e308}, {1e300, 5e-300}};
+    for (const auto& r : runs) {
+        SCOPED_TRACE(::testing::Message() << r.cr << " " << r.peak);
+        FinishedRun run{{}, {r.cr, 3, 100, 2}, {}, {}};
+        run.result.Peak = r.peak;
+        const std::vector<PlacedValue> placed = placeAxisValues(axisValues(run, ","), plot, window, QFont());
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            const PlacedValue& v = placed[i];
+            const bool volts = i >= 5;
+            const QRect margin = volts ? QRect(QPoint(0, 0), QPoint(plot.left() - 3, window.bottom()))
+                                       : QRect(QPoint(0, plot.bottom() + 3), window.bottomRight());
+            EXPECT_TRUE(margin.contains(v.box)) << v.text.toStdString();
+            EXPECT_LE(QFontMetrics(v.font).horizontalAdvance(v.text), v.box.width()) << v.text.toStdString();
+            EXPECT_GE(QFontInfo(v.font).pixelSize(), 7);
+        }
+        EXPECT_TRUE(placed[5].text.startsWith('+') && placed[7].text.startsWith('-'));
     }
 }
 

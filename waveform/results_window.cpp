@@ -88,17 +88,6 @@ void ResultsWindow::showRun(const FinishedRun* run)
         warnings << text(warning);
     ui->warnings->setText(warnings.join(u'\n'));
     ui->warnings->setVisible(!warnings.isEmpty());
-    fitContents();
-}
-
-void ResultsWindow::fitContents()
-{
-    layout()->activate();
-    const int width = std::max(this->width(), minimumSizeHint().width());
-    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
-                                                     : layout()->totalSizeHint().height();
-    if (width != this->width() || needed > height())
-        resize(width, std::max(height(), needed));
 }
 
 }  // namespace wienbridge

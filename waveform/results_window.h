@@ -32,9 +32,6 @@ public:
     void showRun(const FinishedRun* run);
 
 private:
-    // Grows the window, never shrinks it, until every line shows whole.
-    void fitContents();
-
     std::unique_ptr<Ui::ResultsWindow> ui;
     std::vector<QLabel*> values_;  // in the order the texts list them, built with the first run shown
 };
