@@ -15,7 +15,9 @@ bool writeWholeFile(const QString& path, const std::function<bool(QIODevice&)>& 
         return device.open(QIODevice::WriteOnly) && write(device) && device.flush();
     }
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && write(file) && file.commit();
+    // Flushed first: Qt's commit() notices a write that failed in write(), but
+    // not one that failed as it emptied its buffer, and would put a cut file in place.
+    return file.open(QIODevice::WriteOnly) && write(file) && file.flush() && file.commit();
 }
 
 }  // namespace wienbridge

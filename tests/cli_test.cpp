@@ -17,23 +17,31 @@ namespace {
 TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
 {
     const QString unwritable = QDir::temp().filePath(QStringLiteral("no-such-folder/plot.png"));
+    const std::string cannot = "wienbridge-sim: impossibile scrivere ";
     const struct {
         QStringList arguments;
+        QString output;  // where standard output goes, if not to the test
         int exitCode;
         std::string err;
     } runs[] = {
-        {{}, 0, ""},
-        {{"--fc", "0"}, 0, ""},  // without a picture the run ends at the peak
+        {{}, {}, 0, ""},
+        {{"--fc", "0"}, {}, 0, ""},  // without a picture the run ends at the peak
         {{"--fc=0", "--png", QDir::temp().filePath("wienbridge-zero.png")},
+         {},
          1,
          "Operazione a virgola mobile non valida\n"
          "Caselle fc [MHz] e R1/R2: con K = 0 tutti i campioni valgono zero; aumenta fc o R1/R2.\n"},
-        {{"--png", unwritable}, 2, "wienbridge-sim: impossibile scrivere " + unwritable.toStdString() + "\n"},
-        {{"--bogus"}, 2, "wienbridge-sim: opzione sconosciuta: --bogus\nProva 'wienbridge-sim --help'\n"},
+        {{"--png", unwritable}, {}, 2, cannot + unwritable.toStdString() + "\n"},
+        {{"--bogus"}, {}, 2, "wienbridge-sim: opzione sconosciuta: --bogus\nProva 'wienbridge-sim --help'\n"},
+        // Writes that fail are never a success.
+        {{}, "/dev/full", 2, cannot + "i risultati sull'uscita standard\n"},
+        {{"--samples"}, "/dev/full", 2, cannot + "i campioni sull'uscita standard\n"},
+        {{"--n", "1000000", "--samples"}, "/dev/full", 2, cannot + "i campioni sull'uscita standard\n"},
+        {{"--png", "/dev/full"}, {}, 2, cannot + "/dev/full\n"},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.arguments.join(' ').toStdString());
-        const Finished finished = commandLine(run.arguments);
+        const Finished finished = commandLine(run.arguments, run.output);
         EXPECT_EQ(finished.exitCode, run.exitCode);
         EXPECT_EQ(finished.err, run.err);
     }
@@ -41,6 +49,69 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
     EXPECT_NE(commandLine({"--ratio", "3"}).out.find("\nRegime=crescente\n"), std::string::npos);
     // K = 1 swings no more: no frequency or factor to measure.
     EXPECT_EQ(commandLine({"--ratio", "0.5"}).out.find("Frequency="), std::string::npos);
+}
+
+// A picture cut short by a file-size limit leaves the earlier file as it was.
+TEST(CommandLine, APictureCutShortLeavesTheEarlierFile)
+{
+    const QString png = QDir::temp().filePath(QStringLiteral("wienbridge-earlier.png"));
+    QFile earlier(png);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    earlier.write("earlier");
+    earlier.close();
+    QProcess process;
+    process.start(QStringLiteral("bash"),
+                  {"-c", "ulimit -f 0; exec \"$0\" --png \"$1\"", WIENBRIDGE_SIM, png});
+    process.waitForFinished(60000);
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "wienbridge-sim: impossibile scrivere " + png.toStdString() + "\n");
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "earlier");
+    EXPECT_EQ(QDir::temp().entryList({"wienbridge-earlier.png.*"}),
+              QStringList());  // nothing half-written left
+}
+
+// The warnings Risultati shows, one line each, with "." as the decimal point.
+TEST(CommandLine, PrintsEveryWarningAfterTheAnalysis)
+{
+    const std::string unstable =
+        "Passo troppo grande: con N ≤ 5 la ricorrenza è instabile e il regime indicato da K non descrive i "
+        "campioni.";
+    const auto negative = [](const char* box) {
+        return std::string("Casella ") + box
+               + ": un valore negativo non ha significato fisico per il circuito; il calcolo procede comunque.";
+    };
+    const struct {
+        QStringList arguments;
+        std::vector<std::string> warnings;
+    } runs[] = {
+        {{}, {}},
+        {{"--cr", "0.500"}, {}},  // no thousands in a number that starts with 0
+        {{"--ratio", " "}, {"Casella R1/R2: vuota, letta come 0."}},
+        {{"--ratio", "abc"}, {"Casella R1/R2: «abc» non contiene un numero ed è stata letta come 0."}},
+        {{"--ratio", "3x"}, {"Casella R1/R2: «3x» è stato letto come 3; il resto è ignorato."}},
+        {{"--cr", "-159.15"}, {negative("CR [usec]")}},
+        {{"--fc", "-3"}, {negative("fc [MHz]")}},
+        {{"--n", "1"}, {unstable}},
+        {{"--n", "1.000", "--ratio", "12,500"},
+         {unstable,
+          "Casella N (Numero campioni): «1.000» è stato letto come 1; «.» e «,» separano i decimali, non le "
+          "migliaia.",
+          "Casella R1/R2: «12,500» è stato letto come 12.5; «.» e «,» separano i decimali, non le "
+          "migliaia."}},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.arguments.join(' ').toStdString());
+        const std::string out = commandLine(run.arguments).out;
+        const std::size_t first = out.find("Warning=");
+        EXPECT_NE(out.find("\nRegime="), std::string::npos);
+        EXPECT_LT(out.find("\nRegime="), first);
+        std::vector<std::string> warnings;
+        for (std::size_t at = first; at != std::string::npos; at = out.find("Warning=", at + 1))
+            warnings.push_back(out.substr(at + 8, out.find('\n', at) - at - 8));
+        EXPECT_EQ(warnings, run.warnings);
+    }
 }
 
 TEST(CommandLine, HelpAndVersionAreWholeTexts)

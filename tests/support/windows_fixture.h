@@ -40,9 +40,12 @@ struct Finished {
     std::string out, err;
 };
 
-inline Finished commandLine(const QStringList& arguments)
+// Standard output goes to `output` when one is named.
+inline Finished commandLine(const QStringList& arguments, const QString& output = {})
 {
     QProcess process;
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
     process.start(QStringLiteral(WIENBRIDGE_SIM), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput().toStdString(),
