@@ -14,21 +14,17 @@ void BackgroundRun::start(Computation computation, std::function<void(Computatio
         return;
     running_ = true;
     cancelled_ = false;
-    worker_ = std::jthread(
-        [this, computation = std::move(computation), done = std::move(done)](std::stop_token stop) mutable {
-            ComputationOutcome outcome = computeNow(computation, std::move(stop));
-            QMetaObject::invokeMethod(
-                this,
-                [this, outcome = std::move(outcome), done = std::move(done)]() mutable {
-                    finish(std::move(outcome), done);
-                },
-                Qt::QueuedConnection);
-        });
+    done_ = std::move(done);
+    worker_ = std::jthread([this, computation = std::move(computation)](std::stop_token stop) {
+        outcome_ = computeNow(computation, std::move(stop));
+        QMetaObject::invokeMethod(this, "computed", Qt::QueuedConnection);
+    });
 }
 
-void BackgroundRun::finish(ComputationOutcome outcome, const std::function<void(ComputationOutcome)>& done)
+void BackgroundRun::computed()
 {
     worker_.join();
+    ComputationOutcome outcome = std::move(outcome_);
     if (cancelled_)
         outcome = {std::nullopt, std::make_exception_ptr(RunCancelled{})};
     // Still running while `done` reports, so that a message box's own event
@@ -38,6 +34,7 @@ void BackgroundRun::finish(ComputationOutcome outcome, const std::function<void(
         bool& running;
         ~Ended() { running = false; }
     } ended{running_};
+    const std::function<void(ComputationOutcome)> done = std::move(done_);
     done(std::move(outcome));
 }
 

@@ -14,12 +14,16 @@ namespace wienbridge {
 // started it, through its event loop.
 //
 // The rules that keep it safe: the worker touches nothing but the computation
-// (which owns what it observes) and, once done, posts the outcome to this
-// object's thread, which Qt makes safe from any thread; everything else,
-// `done` included, runs on this object's thread. Destroying it stops a
-// computation under way and waits for its thread, which takes no longer than
-// one block of samples; an outcome posted meanwhile is dropped with it.
+// (which owns what it observes) and the outcome it leaves here, then asks Qt to
+// call computed() on this object's thread, a call that carries no data; that
+// thread joins the worker before it reads the outcome, so everything the
+// worker wrote is there to read. `done`, and everything else, runs on this
+// object's thread. Destroying it stops a computation under way and waits for
+// its thread, which takes no longer than one block of samples; a call posted
+// meanwhile is dropped with it.
 class BackgroundRun : public QObject {
+    Q_OBJECT
+
 public:
     explicit BackgroundRun(QObject* parent = nullptr);
     ~BackgroundRun() override;
@@ -33,11 +37,14 @@ public:
     // Asks the computation to stop after its current block.
     void cancel();
 
-private:
-    void finish(ComputationOutcome outcome, const std::function<void(ComputationOutcome)>& done);
+private slots:
+    void computed();
 
+private:
     bool running_ = false;
     bool cancelled_ = false;
+    std::function<void(ComputationOutcome)> done_;
+    ComputationOutcome outcome_;  // written by the worker, read once it is joined
     // Last, so that it is the first member destroyed: its thread is stopped and
     // joined while everything it might reach still exists.
     std::jthread worker_;

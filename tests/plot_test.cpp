@@ -97,6 +97,23 @@ TEST(Plot, SamplesAreDrawnAtTheirTimes)
     EXPECT_EQ(wrong, "");
 }
 
+// A curve whose peak lies near the largest double is drawn as any other of the
+// same shape: its heights fit although Vo * 48 would not.
+TEST(Plot, APeakNearTheLargestDoubleIsDrawnAsAnyOther)
+{
+    const auto drawn = [](double peak) {
+        const std::vector<double> vo{peak, -peak, peak / 2, -peak / 4};
+        PlotImage plot;
+        CurveReduction curve(plot.geometry());
+        curve.begin(4);
+        curve.observe(1, vo, vo);
+        drawCurve(plot, curve, peak);
+        return plot.image();
+    };
+    for (const double peak : {3.6e307, 1.7e308})
+        EXPECT_TRUE(drawn(peak) == drawn(3)) << peak;
+}
+
 TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)
 {
     std::vector<std::vector<double>> curves;
