@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QEventLoop>
@@ -198,6 +199,26 @@ void BM_WholeRun(benchmark::State& state)
     reportSamples(state);
 }
 BENCHMARK(BM_WholeRun)->Arg(100)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// How long the program takes to end with a run under way: the run's worker is
+// stopped and joined as its BackgroundRun goes, only the time of that timed.
+void BM_StopRun(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto background = std::make_unique<BackgroundRun>();
+        background->start(
+            [](std::stop_token stop) {
+                NoObserver none;
+                return FinishedRun{{}, {}, simulate({159.15e-6, 3, 100000000, 2}, none, std::move(stop)), {}};
+            },
+            [](ComputationOutcome) {});
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        state.ResumeTiming();
+        background.reset();
+    }
+}
+BENCHMARK(BM_StopRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One pointer move: the text of the readout, set as the plot's tooltip.
 void BM_Readout(benchmark::State& state)
