@@ -2,8 +2,8 @@
 // the per-column reduction in one loop, nothing stored), the model alone, a
 // whole run as the user sees it (the boxes read, the model on a worker thread
 // with its observers, the axes and the curve drawn into a plot of the designed
-// size), and the readout under the pointer.
-// Each run reports samples (10 * N) per second.
+// size), the readout under the pointer, and the op-amp circuit solved once.
+// Each run reports samples (10 * N) per second; the circuit, solutions per second.
 
 #include <benchmark/benchmark.h>
 
@@ -26,6 +26,7 @@
 #include "run/run_sequence.h"
 #include "runtime/clear_upper_vector_halves.h"
 #include "simulation/cycle_analysis.h"
+#include "simulation/op_amp_circuit.h"
 #include "simulation/oscillator_model.h"
 #include "waveform/plot_picture.h"
 #include "waveform/readout.h"
@@ -232,6 +233,20 @@ void BM_Readout(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_Readout)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// The op-amp circuit solved once, as a run's results need it: the modes of its
+// cubic and the smallest sustaining ratio, for CR 159.15 us, R1/R2 = 2 and the
+// crossover frequency in kHz (Aol as a run of the model works it out).
+void BM_OpAmpCircuit(benchmark::State& state)
+{
+    const RunInputs in{159.15e-6, static_cast<double>(state.range(0)) / 1000, 1, 2};
+    NoObserver none;
+    const RunResult result = simulate(in, none);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(opAmpCircuit(in, result));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_OpAmpCircuit)->Arg(3000)->Arg(100)->Arg(16)->Unit(benchmark::kMicrosecond);
 
 // A finished default run of the given N, as the window keeps it.
 std::shared_ptr<const FinishedRun> finishedRun(std::int64_t n)
