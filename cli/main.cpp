@@ -23,6 +23,7 @@
 #include "runtime/number_format.h"
 #include "simulation/circuit_theory.h"
 #include "simulation/csv_samples.h"
+#include "simulation/op_amp_circuit.h"
 
 namespace {
 
@@ -48,8 +49,11 @@ constexpr std::string_view kUsage =
     "ferma al primo carattere che non continua il numero, un testo senza numero\n"
     "vale 0. Senza --samples stampa CR, Fc, N, Ratio, Dt, Aol, K, Peak, F0 (Hz),\n"
     "Gain (guadagno dello stadio prima dell'arrotondamento), Regime e, se la curva\n"
-    "oscilla, Frequency (Hz, misurata sui campioni) e GrowthPerPeriod; poi una riga\n"
-    "Warning= per ogni avvertenza della finestra Risultati.\n"
+    "oscilla, Frequency (Hz, misurata sui campioni) e GrowthPerPeriod; del circuito\n"
+    "con A.O. reale (a un polo) CircuitRegime e, se oscilla, CircuitFrequency e\n"
+    "CircuitGrowthPerPeriod, poi MinimumRatio (il minimo R1/R2 che sostiene\n"
+    "l'oscillazione) e MinimumRatioFrequency; infine una riga Warning= per ogni\n"
+    "avvertenza della finestra Risultati.\n"
     "Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr), 2 uso errato\n"
     "o file non scrivibile.\n";
 
@@ -222,6 +226,18 @@ private:
         if (run.cycles.oscillates()) {
             line("Frequency", *run.cycles.frequency);
             line("GrowthPerPeriod", *run.cycles.factorPerPeriod);
+        }
+        if (const OpAmpCircuit real = opAmpCircuit(run.inputs, run.result); real.exists) {
+            out += "CircuitRegime=" + std::string(regimeName(real.regime)) + '\n';
+            if (real.oscillates()) {
+                line("CircuitFrequency", *real.frequency);
+                if (real.factorPerPeriod)
+                    line("CircuitGrowthPerPeriod", *real.factorPerPeriod);
+            }
+            if (real.minimum) {
+                line("MinimumRatio", real.minimum->ratio);
+                line("MinimumRatioFrequency", real.minimum->frequency);
+            }
         }
         for (const std::string& warning : runWarnings(run, "."))
             out += "Warning=" + warning + '\n';

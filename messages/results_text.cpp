@@ -1,6 +1,8 @@
 #include "messages/results_text.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -8,6 +10,7 @@
 #include "runtime/number_format.h"
 #include "runtime/number_reading.h"
 #include "simulation/circuit_theory.h"
+#include "simulation/op_amp_circuit.h"
 
 namespace wienbridge {
 namespace {
@@ -23,6 +26,27 @@ std::string shortest(double value, std::string_view separator)
 {
     std::string text;
     appendShortest(text, value);
+    if (const auto point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, separator);
+    return text;
+}
+
+// The shortest text of four or more significant digits that reads as no less
+// than `value`: a ratio to reach, written so that typing it reaches it.
+std::string atLeast(double value, std::string_view separator)
+{
+    std::array<char, 32> buffer;
+    std::string text;
+    for (int digits = 4; digits <= 17; ++digits) {
+        const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, digits)
+                             .ptr;
+        double read = 0;
+        std::from_chars(buffer.data(), end, read);
+        text.assign(buffer.data(), end);
+        if (read >= value)
+            break;
+    }
     if (const auto point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, separator);
     return text;
@@ -130,6 +154,33 @@ std::vector<std::string> meaninglessInputWarnings(const RunInputs& inputs)
     return warnings;
 }
 
+// What the real op-amp changes that the model does not show, one line each.
+std::vector<std::string> realCircuitWarnings(const FinishedRun& run, const OpAmpCircuit& circuit,
+                                             std::string_view separator)
+{
+    if (!circuit.exists)
+        return {
+            "Aol non è positivo e finito (fc nullo, CR o fc negativi): il circuito con A.O. reale non si "
+            "può descrivere."};
+    std::vector<std::string> warnings;
+    const Regime model = regimeOf(run.result.K);
+    if (circuit.regime != model) {
+        std::string line = "Regime diverso: secondo il modello (K = " + std::to_string(run.result.K)
+                           + ") l'oscillazione è " + std::string(regimeName(model))
+                           + ", nel circuito con A.O. reale è " + std::string(regimeName(circuit.regime));
+        if (circuit.regime == Regime::Damped && circuit.minimum)
+            line += "; per oscillare gli serve R1/R2 ≥ " + atLeast(circuit.minimum->ratio, separator);
+        warnings.push_back(line + ".");
+    }
+    if (!circuit.minimum)
+        warnings.push_back("Con Aol ≤ 1 nessun R1/R2 fa oscillare il circuito con A.O. reale.");
+    if (circuit.factorOverflows)
+        warnings.push_back(
+            "Il fattore per periodo del circuito con A.O. reale supera il più grande numero "
+            "rappresentabile.");
+    return warnings;
+}
+
 }  // namespace
 
 std::vector<std::string> runWarnings(const FinishedRun& run, std::string_view separator)
@@ -138,7 +189,8 @@ std::vector<std::string> runWarnings(const FinishedRun& run, std::string_view se
     if (std::optional<std::string> coarse = coarseStepWarning(run, circuitTheory(run.inputs, run.result)))
         warnings.push_back(std::move(*coarse));
     for (const std::vector<std::string>& more :
-         {readingWarnings(run.texts, separator), meaninglessInputWarnings(run.inputs)})
+         {realCircuitWarnings(run, opAmpCircuit(run.inputs, run.result), separator),
+          readingWarnings(run.texts, separator), meaninglessInputWarnings(run.inputs)})
         warnings.insert(warnings.end(), more.begin(), more.end());
     return warnings;
 }
@@ -146,7 +198,7 @@ std::vector<std::string> runWarnings(const FinishedRun& run, std::string_view se
 ResultsText resultsText(const FinishedRun* run, std::string_view separator)
 {
     ResultsText r;
-    r.headings = {"Sui campioni", "Circuito continuo, stesso K"};
+    r.headings = {"Sui campioni", "Circuito continuo, stesso K", "Circuito con A.O. reale"};
     r.modelNote =
         "Il modello tratta l'A.O. come un guadagno reale di modulo Aol, senza sfasamento, e arrotonda il "
         "guadagno dello stadio al numero intero più vicino, K.";
@@ -158,8 +210,16 @@ ResultsText resultsText(const FinishedRun* run, std::string_view separator)
     };
 
     std::optional<CircuitTheory> circuit;
-    if (run)
+    std::optional<OpAmpCircuit> real;
+    if (run) {
         circuit = circuitTheory(run->inputs, run->result);
+        real = opAmpCircuit(run->inputs, run->result);
+    }
+    // The real circuit's value, or why there is none.
+    const auto ofReal = [&](const std::optional<double>& value, auto&& format, const std::string& otherwise) {
+        return !real->exists ? kNone : orNone(value, format, otherwise);
+    };
+    const std::string noRatio = "nessuno";
     // Each row's text from the run, or "—" in each of its `columns` without one.
     const auto row = [&](std::string label, std::size_t columns, auto&& values) {
         if (!run)
@@ -179,18 +239,35 @@ ResultsText resultsText(const FinishedRun* run, std::string_view separator)
         row("R1/R2", 1, [&] { return Values{shortest(run->inputs.Ratio, separator)}; }),
     };
     r.rows = {
-        row("Frequenza", 2,
+        row("Oscillazione", 3,
+            [&] {
+                return Values{"", std::string(regimeName(circuit->regime)),
+                              real->exists ? std::string(regimeName(real->regime)) : kNone};
+            }),
+        row("Frequenza", 3,
             [&] {
                 return Values{orNone(run->cycles.frequency, hertz,
                                      notOscillating + " (meno di tre passaggi per lo zero)"),
-                              orNone(circuit->frequency, hertz, notOscillating)};
+                              orNone(circuit->frequency, hertz, notOscillating),
+                              ofReal(real->frequency, hertz, notOscillating)};
             }),
-        row("Fattore di ampiezza per periodo", 2,
+        row("Fattore di ampiezza per periodo", 3,
             [&] {
                 return Values{orNone(run->cycles.factorPerPeriod, factor, notOscillating),
-                              orNone(circuit->factorPerPeriod, factor, notOscillating)};
+                              orNone(circuit->factorPerPeriod, factor, notOscillating),
+                              real->factorOverflows ? std::string("oltre il massimo")
+                                                    : ofReal(real->factorPerPeriod, factor, notOscillating)};
             }),
-        row("Oscillazione (da K)", 1, [&] { return Values{std::string(regimeName(circuit->regime))}; }),
+        row("R1/R2 minimo per oscillare", 3,
+            [&] {
+                const std::string needed = real->minimum ? atLeast(real->minimum->ratio, separator) : noRatio;
+                return Values{"", "2", real->exists ? needed : kNone};
+            }),
+        row("Frequenza con R1/R2 minimo", 3,
+            [&] {
+                const std::string there = real->minimum ? hertz(real->minimum->frequency) : noRatio;
+                return Values{"", hertz(circuit->naturalFrequency), real->exists ? there : kNone};
+            }),
         row("Frequenza ideale f0 = 1/(2π·CR)", 1, [&] { return Values{hertz(circuit->naturalFrequency)}; }),
         row("Guadagno dell'A.O. a f0, Aol", 1,
             [&] { return Values{formatSignificant(run->result.Aol, separator)}; }),

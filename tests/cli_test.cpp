@@ -48,7 +48,7 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
     EXPECT_NE(commandLine({"--fc", "0"}).out.find("\nPeak=0\n"), std::string::npos);
     EXPECT_NE(commandLine({"--ratio", "3"}).out.find("\nRegime=crescente\n"), std::string::npos);
     // K = 1 swings no more: no frequency or factor to measure.
-    EXPECT_EQ(commandLine({"--ratio", "0.5"}).out.find("Frequency="), std::string::npos);
+    EXPECT_EQ(commandLine({"--ratio", "0.5"}).out.find("\nFrequency="), std::string::npos);
 }
 
 // A picture cut short by a file-size limit leaves the earlier file as it was.
@@ -78,22 +78,40 @@ TEST(CommandLine, PrintsEveryWarningAfterTheAnalysis)
     const std::string unstable =
         "Passo troppo grande: con N ≤ 5 la ricorrenza è instabile e il regime indicato da K non descrive i "
         "campioni.";
+    const std::string noCircuit =
+        "Aol non è positivo e finito (fc nullo, CR o fc negativi): il circuito con A.O. reale non si può "
+        "descrivere.";
     const auto negative = [](const char* box) {
         return std::string("Casella ") + box
                + ": un valore negativo non ha significato fisico per il circuito; il calcolo procede comunque.";
     };
+    const std::string realDamped =
+        "Regime diverso: secondo il modello (K = 3) l'oscillazione è sostenuta, nel circuito con A.O. reale "
+        "è "
+        "smorzata; per oscillare gli serve R1/R2 ≥ ";
     const struct {
         QStringList arguments;
         std::vector<std::string> warnings;
+        bool circuitLines = true;  // CircuitRegime= and the rest, before the warnings
     } runs[] = {
-        {{}, {}},
-        {{"--cr", "0.500"}, {}},  // no thousands in a number that starts with 0
+        {{"--ratio", "3"}, {}},            // both grow
+        {{}, {realDamped + "2.000003."}},  // the op-amp's lag costs a little gain
+        {{"--fc", "0.016"}, {realDamped + "2.07011."}},
+        {{"--fc", "0.005", "--ratio", "2.5"},
+         {"Regime diverso: secondo il modello (K = 2) l'oscillazione è smorzata, nel circuito con A.O. reale "
+          "è "
+          "crescente."}},
+        {{"--fc", "0"},
+         {"Aol non è positivo e finito (fc nullo, CR o fc negativi): il circuito con A.O. reale non si può "
+          "descrivere."},
+         false},
+        {{"--cr", "0.500", "--ratio", "1"}, {}},  // no thousands in a number that starts with 0
         {{"--ratio", " "}, {"Casella R1/R2: vuota, letta come 0."}},
         {{"--ratio", "abc"}, {"Casella R1/R2: «abc» non contiene un numero ed è stata letta come 0."}},
         {{"--ratio", "3x"}, {"Casella R1/R2: «3x» è stato letto come 3; il resto è ignorato."}},
-        {{"--cr", "-159.15"}, {negative("CR [usec]")}},
-        {{"--fc", "-3"}, {negative("fc [MHz]")}},
-        {{"--n", "1"}, {unstable}},
+        {{"--cr", "-159.15"}, {noCircuit, negative("CR [usec]")}, false},
+        {{"--fc", "-3"}, {noCircuit, negative("fc [MHz]")}, false},
+        {{"--n", "1", "--ratio", "3"}, {unstable}},
         {{"--n", "1.000", "--ratio", "12,500"},
          {unstable,
           "Casella N (Numero campioni): «1.000» è stato letto come 1; «.» e «,» separano i decimali, non le "
@@ -105,8 +123,10 @@ TEST(CommandLine, PrintsEveryWarningAfterTheAnalysis)
         SCOPED_TRACE(run.arguments.join(' ').toStdString());
         const std::string out = commandLine(run.arguments).out;
         const std::size_t first = out.find("Warning=");
-        EXPECT_NE(out.find("\nRegime="), std::string::npos);
-        EXPECT_LT(out.find("\nRegime="), first);
+        const std::size_t circuit = out.find("\nCircuitRegime=");
+        EXPECT_EQ(circuit != std::string::npos, run.circuitLines);
+        EXPECT_LT(out.find("\nRegime="), std::min(circuit, first));
+        EXPECT_TRUE(circuit == std::string::npos || circuit < first);
         std::vector<std::string> warnings;
         for (std::size_t at = first; at != std::string::npos; at = out.find("Warning=", at + 1))
             warnings.push_back(out.substr(at + 8, out.find('\n', at) - at - 8));

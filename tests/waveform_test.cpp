@@ -125,7 +125,7 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
     ASSERT_NE(results, nullptr);
     // As a screen reader finds it: "row, column: value".
     const auto shown = [&](const char* row, const char* column = "Sui campioni") {
-        const QString name = QString::fromUtf8(row) + ", " + QString::fromUtf8(column) + ": ";
+        const QString name = QString::fromUtf8(row) + (column ? ", " + QString::fromUtf8(column) : "") + ": ";
         for (QLabel* label : results->findChildren<QLabel*>())
             if (label->accessibleName().startsWith(name))
                 return label->text();
@@ -139,6 +139,10 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
     const QString unstable =
         "Passo troppo grande: con N ≤ 5 la ricorrenza è instabile e il regime indicato da K "
         "non descrive i campioni.";
+    const QString realDamped =
+        "\nRegime diverso: secondo il modello (K = 3) l'oscillazione è sostenuta, nel circuito con A.O. "
+        "reale è "
+        "smorzata; per oscillare gli serve R1/R2 ≥ 2,000003.";
     // The continuous circuit of K = 2 and 4: f0 √(3/4) and a factor e^(∓2π/√3) per period.
     const struct {
         const char *n, *ratio;
@@ -149,9 +153,9 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
          "Casella R1/R2: «3x» è stato letto come 3; il resto è ignorato."},
         {"100", "4", "crescente", "non oscilla", "non oscilla",
          "Passo troppo grande: i campioni oscillano, il circuito no; aumenta N."},
-        {"10", "2", "sostenuta", "1,000 kHz", "×1,000", coarse},
+        {"10", "2", "sostenuta", "1,000 kHz", "×1,000", coarse + realDamped},
         {"1.000", "2", "sostenuta", "1,000 kHz", "×1,000",
-         unstable
+         unstable + realDamped
              + "\nCasella N (Numero campioni): «1.000» è stato letto come 1; «.» e «,» separano i decimali, "
                "non le migliaia."},
         {"0", "2", "—", "—", "—", ""},  // a failed run
@@ -162,7 +166,7 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
         type("Text2", r.n);
         type("Text4", r.ratio);
         run();
-        EXPECT_EQ(shown("Oscillazione (da K)"), r.regime);
+        EXPECT_EQ(shown("Oscillazione", "Circuito continuo, stesso K"), r.regime);
         EXPECT_EQ(shown("Frequenza", "Circuito continuo, stesso K"), r.circuitFrequency);
         EXPECT_EQ(shown("Fattore di ampiezza per periodo", "Circuito continuo, stesso K"), r.circuitFactor);
         const QLabel* warnings = results->findChild<QLabel*>("warnings");
@@ -170,6 +174,14 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
         QApplication::processEvents();
         EXPECT_GE(warnings->height(), warnings->heightForWidth(warnings->width()));  // every line whole
     }
+    // With a slow op-amp the real circuit oscillates lower, dies away, and needs more than R1/R2 = 2.
+    type("Text2", "100");
+    type("Text3", "0,016");
+    run();
+    EXPECT_EQ(shown("Frequenza", "Circuito con A.O. reale"), "801,8 Hz");
+    EXPECT_EQ(shown("Oscillazione", "Circuito con A.O. reale"), "smorzata");
+    EXPECT_EQ(shown("R1/R2 minimo per oscillare", "Circuito con A.O. reale"), "2,07011");
+    EXPECT_EQ(shown("fc [MHz]", nullptr), "0,016");  // the inputs as read
 }
 
 TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
