@@ -113,10 +113,12 @@ class TimedObserver final : public SampleObserver {
 public:
     explicit TimedObserver(SampleObserver& timed) : timed_(timed) {}
     void begin(std::int64_t sampleCount) override { timed_.begin(sampleCount); }
-    void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override
+    void observe(std::int64_t, std::span<const double>, std::span<const double>) override {}
+    void observeWithBounds(std::int64_t first, std::span<const double> vp, std::span<const double> vo,
+                           Bounds bounds) override
     {
         const auto start = std::chrono::steady_clock::now();
-        timed_.observe(first, vp, vo);
+        timed_.observeWithBounds(first, vp, vo, bounds);
         spent += std::chrono::steady_clock::now() - start;
     }
 

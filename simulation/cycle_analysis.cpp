@@ -1,5 +1,6 @@
 #include "simulation/cycle_analysis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -79,7 +80,18 @@ void CycleAnalysis::scanCrossings(std::int64_t first, std::span<const double> vo
     }
 }
 
-void CycleAnalysis::observe(std::int64_t first, std::span<const double>, std::span<const double> vo)
+void CycleAnalysis::observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo)
+{
+    if (vo.empty())
+        return;
+    const auto [lowest, highest] = std::minmax_element(vo.begin(), vo.end());
+    observeWithBounds(first, vp, vo, {*lowest, *highest});
+}
+
+// Only the few blocks where Vo changes sign, or reaches a new crest, are
+// visited sample by sample; the run's bounds tell which.
+void CycleAnalysis::observeWithBounds(std::int64_t first, std::span<const double>, std::span<const double> vo,
+                                      Bounds bounds)
 {
     const std::size_t n = vo.size();
     if (n == 0)
@@ -91,33 +103,8 @@ void CycleAnalysis::observe(std::int64_t first, std::span<const double>, std::sp
     if (crest_.index == first - 1)
         crest_.after = vo[0];
 
-    // The only loop that visits every sample of most blocks: four lanes of
-    // minima and maxima, none waiting for another and no branch on the data.
-    // They tell whether the block changes sign and its largest |Vo|. Taken by
-    // value, unlike std::min's references, the lanes stay in registers, and
-    // with the running value first each step is a single instruction.
-    const auto lower = [](double a, double b) { return a < b ? a : b; };
-    const auto higher = [](double a, double b) { return a > b ? a : b; };
-    double low0 = vo[0], low1 = low0, low2 = low0, low3 = low0;
-    double high0 = low0, high1 = low0, high2 = low0, high3 = low0;
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        low0 = lower(low0, vo[i]);
-        high0 = higher(high0, vo[i]);
-        low1 = lower(low1, vo[i + 1]);
-        high1 = higher(high1, vo[i + 1]);
-        low2 = lower(low2, vo[i + 2]);
-        high2 = higher(high2, vo[i + 2]);
-        low3 = lower(low3, vo[i + 3]);
-        high3 = higher(high3, vo[i + 3]);
-    }
-    for (; i < n; ++i) {
-        low0 = lower(low0, vo[i]);
-        high0 = higher(high0, vo[i]);
-    }
-    const double low = lower(lower(low0, low1), lower(low2, low3));
-    const double high = higher(higher(high0, high1), higher(high2, high3));
-
+    const double low = bounds.lowest;
+    const double high = bounds.highest;
     if (positive_ ? !(low > 0) : high > 0) {
         scanCrossings(first, vo);
     } else if (const double size = positive_ ? high : -low; size > crestSize_) {

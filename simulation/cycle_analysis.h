@@ -36,6 +36,8 @@ class CycleAnalysis final : public SampleObserver {
 public:
     void begin(std::int64_t sampleCount) override;
     void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override;
+    void observeWithBounds(std::int64_t first, std::span<const double> vp, std::span<const double> vo,
+                           Bounds bounds) override;
 
     // The run's step dt places sample i at i * dt.
     CycleMeasurements measurements(double dt) const;

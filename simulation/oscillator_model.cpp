@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "runtime/checked_int.h"
 #include "runtime/clear_upper_vector_halves.h"
@@ -57,23 +58,39 @@ constexpr auto kCheckedStatement = [](auto&& statement, auto... operands) {
     return checkedStatement(Quantity::Growth, statement, operands...);
 };
 
-// A block of steps with nothing else in the loop but the peak: the samples go
-// to the block's buffers. The peak's maximum does not wait for the next step,
-// so it costs nothing beside the chain of dependent multiplications and
-// additions that sets the pace.
-void fastSteps(Integrator& at, const StepCoefficients& c, double* vp, double* vo, std::int64_t count,
-               double& peak)
+// A block of steps with nothing else in the loop but the lowest and highest
+// Vo: the samples go to the block's buffers. The minimum and maximum do not
+// wait for the next step, so they cost nothing beside the chain of dependent
+// multiplications and additions that sets the pace, and they spare the
+// observers a pass over the block.
+SampleObserver::Bounds fastSteps(Integrator& at, const StepCoefficients& c, double* vp, double* vo,
+                                 std::int64_t count)
 {
     Integrator local = at;
-    double largest = peak;
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -lowest;
     for (std::int64_t j = 0; j < count; ++j) {
         vp[j] = local.v;
         const double out = step(local, c, kPlainStatement);
         vo[j] = out;
-        largest = std::max(largest, std::fabs(out));
+        lowest = std::min(lowest, out);
+        highest = std::max(highest, out);
     }
     at = local;
-    peak = largest;
+    return {lowest, highest};
+}
+
+SampleObserver::Bounds boundsOf(std::span<const double> vo)
+{
+    const auto [lowest, highest] = std::minmax_element(vo.begin(), vo.end());
+    return {*lowest, *highest};
+}
+
+// The largest |Vo| once a block's bounds are known: the same as taking the
+// largest magnitude sample by sample, zeros counted as +0.
+double peakWith(double peak, SampleObserver::Bounds bounds)
+{
+    return std::max(peak, std::max(std::fabs(bounds.lowest), std::fabs(bounds.highest)));
 }
 
 // The nearest integer to the stage gain for an op-amp of open-loop gain aol
@@ -128,6 +145,12 @@ public:
     }
 
 private:
+    void handOver(std::int64_t first, const double* vp, const double* vo, std::int64_t count)
+    {
+        const std::span<const double> out(vo, std::size_t(count));
+        observer_.observeWithBounds(first, {vp, std::size_t(count)}, out, boundsOf(out));
+    }
+
     void integrate(const StepCoefficients& c, std::int64_t steps)
     {
         std::array<double, kStepsPerBlock> vp;
@@ -137,12 +160,11 @@ private:
         for (std::int64_t first = 1; first <= steps; first += kStepsPerBlock) {
             const std::int64_t count = std::min(kStepsPerBlock, steps - first + 1);
             const Integrator before = at;
-            double peak = r_.Peak;
             clearFloatingPointFlags();
             pinInPlace(at);
-            fastSteps(at, c, vp.data(), vo.data(), count, peak);
+            SampleObserver::Bounds bounds = fastSteps(at, c, vp.data(), vo.data(), count);
             pinInPlace(at);
-            pinInPlace(peak);
+            pinInPlace(bounds);
             if (raisedFloatingPointFlags() != 0) {
                 // Run the block again statement by statement, so that the error
                 // is raised at the statement that failed and the observers get
@@ -155,12 +177,15 @@ private:
                         vo[done] = step(at, c, kCheckedStatement);
                     }
                 } catch (const RuntimeError&) {
-                    observer_.observe(first, {vp.data(), std::size_t(done)}, {vo.data(), std::size_t(done)});
+                    if (done > 0)
+                        handOver(first, vp.data(), vo.data(), done);
                     throw;
                 }
+                bounds = boundsOf({vo.data(), std::size_t(count)});
             }
-            r_.Peak = peak;
-            observer_.observe(first, {vp.data(), std::size_t(count)}, {vo.data(), std::size_t(count)});
+            r_.Peak = peakWith(r_.Peak, bounds);
+            observer_.observeWithBounds(first, {vp.data(), std::size_t(count)},
+                                        {vo.data(), std::size_t(count)}, bounds);
             if (stop_.stop_requested())
                 throw RunCancelled{};
         }

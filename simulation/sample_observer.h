@@ -21,6 +21,21 @@ public:
     // (10 * N), so that nothing outside the model works it out again.
     virtual void begin(std::int64_t /*sampleCount*/) {}
     virtual void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) = 0;
+
+    // The lowest and the highest of a block's Vo.
+    struct Bounds {
+        double lowest;
+        double highest;
+    };
+    // The same block with its bounds, which a run finds as it computes the
+    // samples at no cost: an observer that needs no more of most blocks than
+    // that (the plot's columns, the analysis of the cycles) overrides this one
+    // and skips a pass over every sample. A run calls this one.
+    virtual void observeWithBounds(std::int64_t first, std::span<const double> vp, std::span<const double> vo,
+                                   Bounds)
+    {
+        observe(first, vp, vo);
+    }
 };
 
 // Hands the same samples to several observers, in the order given; null ones
@@ -46,6 +61,12 @@ public:
     {
         for (const Pointer& observer : observers_)
             observer->observe(first, vp, vo);
+    }
+    void observeWithBounds(std::int64_t first, std::span<const double> vp, std::span<const double> vo,
+                           Bounds bounds) override
+    {
+        for (const Pointer& observer : observers_)
+            observer->observeWithBounds(first, vp, vo, bounds);
     }
 
 private:
