@@ -45,12 +45,12 @@ constexpr std::string_view kUsage =
 
 void writeOut(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    writeWhole(stdout, text);
 }
 
 void writeError(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    writeWhole(stderr, text);
 }
 
 struct Options {
