@@ -20,12 +20,15 @@ source "$ROOT/scripts/packages.sh"
 ensure_packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
   binutils-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools cmake ninja-build dpkg-dev
 
-sudo=""
-if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/; then
-  printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: %s\n' \
-    /usr/share/keyrings/debian-archive-keyring.gpg | $sudo tee /etc/apt/sources.list.d/bookworm-src.sources >/dev/null
-  $sudo apt-get update -qq
+  run_as_root "cat >/etc/apt/sources.list.d/bookworm-src.sources <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+apt-get update -qq"
 fi
 
 cd "$work"
