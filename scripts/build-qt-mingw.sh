@@ -34,7 +34,14 @@ fi
 cd "$work"
 [[ -d qt6-base-6.4.2+dfsg ]] || apt-get source qt6-base=6.4.2+dfsg-10
 cd qt6-base-6.4.2+dfsg
-patch -p1 -N <"$ROOT/scripts/qt-6.4.2-mingw-fixes.patch" || true
+# The source is kept for a rerun, which finds the fixes in place; a patch that applies neither
+# way is a different source, and stops the build.
+fixes="$ROOT/scripts/qt-6.4.2-mingw-fixes.patch"
+if patch -p1 -R --dry-run --force --silent <"$fixes" >/dev/null 2>&1; then
+  echo "The MinGW fixes are in place already"
+else
+  patch -p1 --forward --force <"$fixes"
+fi
 
 cmake -G Ninja -S . -B "$work/qt-build" \
   -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-w64-x86_64.cmake" \
