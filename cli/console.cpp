@@ -17,15 +17,34 @@ namespace wienbridge {
 
 namespace {
 
-UINT consoleCodePageBefore = 0;
+UINT codePageToRestore = 0;  // 0 while the console's code page is its own
 
 // The console keeps the code page after the program ends, for whatever runs in it next: it
 // gets its own back, once what is still buffered has been shown in UTF-8.
-void restoreConsoleCodePage()
+void restoreConsole()
 {
     std::fflush(stdout);
     std::fflush(stderr);
-    SetConsoleOutputCP(consoleCodePageBefore);
+    if (codePageToRestore != 0)
+        SetConsoleOutputCP(codePageToRestore);
+}
+
+// Held for each write, and for good once the program is ending. The C library's own stream locks
+// will not serve: MinGW-w64's _lock_file assumes where Windows' MSVCRT keeps them, and Wine's
+// keeps them elsewhere.
+SRWLOCK writes = SRWLOCK_INIT;
+
+// Ctrl+C, Ctrl+Break, closing the console, logging off and shutting down come on a thread of
+// their own, past atexit, while the main thread may be writing: a write under way ends whole,
+// none starts after, and what is buffered is shown before the code page goes back. The program
+// then ends here, with the status Ctrl+C gives by default, and nothing runs after: the system's
+// handler would stop the main thread wherever it is and let each library clean up after it.
+BOOL WINAPI restoreConsoleOnEvent(DWORD)
+{
+    AcquireSRWLockExclusive(&writes);
+    restoreConsole();
+    TerminateProcess(GetCurrentProcess(), STATUS_CONTROL_C_EXIT);
+    return TRUE;
 }
 
 std::string toUtf8(const wchar_t* text)
@@ -47,9 +66,20 @@ void prepareConsole()
         if (_isatty(_fileno(stream)))
             std::setvbuf(stream, nullptr, _IOFBF, 1 << 16);
     }
-    consoleCodePageBefore = GetConsoleOutputCP();  // 0 without a console
-    if (consoleCodePageBefore != 0 && consoleCodePageBefore != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
-        std::atexit(restoreConsoleCodePage);
+    const UINT before = GetConsoleOutputCP();  // 0 without a console
+    if (before != 0 && before != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+        codePageToRestore = before;
+        std::atexit(restoreConsole);
+    }
+    SetConsoleCtrlHandler(restoreConsoleOnEvent, TRUE);
+}
+
+bool writeWhole(std::FILE* stream, std::string_view text)
+{
+    AcquireSRWLockExclusive(&writes);
+    const bool whole = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    ReleaseSRWLockExclusive(&writes);
+    return whole;
 }
 
 char** utf8Arguments(int argc, char** argv)
@@ -80,6 +110,11 @@ char** utf8Arguments(int argc, char** argv)
 namespace wienbridge {
 
 void prepareConsole() {}
+
+bool writeWhole(std::FILE* stream, std::string_view text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
 
 char** utf8Arguments(int, char** argv)
 {

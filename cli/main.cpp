@@ -61,12 +61,12 @@ constexpr std::string_view kUsage =
 // destination shows only at the flush that ends the program.
 bool writeOut(std::string_view text)
 {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    return writeWhole(stdout, text);
 }
 
 void writeError(std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    writeWhole(stderr, text);
 }
 
 struct Options {

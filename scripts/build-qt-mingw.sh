@@ -20,18 +20,28 @@ source "$ROOT/scripts/packages.sh"
 ensure_packages g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev \
   binutils-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools cmake ninja-build dpkg-dev
 
-sudo=""
-if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
 if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/; then
-  printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: bookworm\nComponents: main\nSigned-By: %s\n' \
-    /usr/share/keyrings/debian-archive-keyring.gpg | $sudo tee /etc/apt/sources.list.d/bookworm-src.sources >/dev/null
-  $sudo apt-get update -qq
+  run_as_root "cat >/etc/apt/sources.list.d/bookworm-src.sources <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+apt-get update -qq"
 fi
 
 cd "$work"
 [[ -d qt6-base-6.4.2+dfsg ]] || apt-get source qt6-base=6.4.2+dfsg-10
 cd qt6-base-6.4.2+dfsg
-patch -p1 -N <"$ROOT/scripts/qt-6.4.2-mingw-fixes.patch" || true
+# The source is kept for a rerun, which finds the fixes in place; a patch that applies neither
+# way is a different source, and stops the build.
+fixes="$ROOT/scripts/qt-6.4.2-mingw-fixes.patch"
+if patch -p1 -R --dry-run --force --silent <"$fixes" >/dev/null 2>&1; then
+  echo "The MinGW fixes are in place already"
+else
+  patch -p1 --forward --force <"$fixes"
+fi
 
 cmake -G Ninja -S . -B "$work/qt-build" \
   -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw-w64-x86_64.cmake" \

@@ -129,5 +129,81 @@ else
     "accented message on a console" "$linux_text" "$windows_text"
 fi
 
+# Ctrl+C in the middle of a long run on a console (Wine sends no other console event; the
+# program treats them all alike). A helper on the same console starts the run, waits until the
+# run has switched the console to UTF-8 and a little more, sends Ctrl+C and, once the run has
+# ended, writes the console's code page to a file: the console's own again. What the run printed
+# must show whole: the first lines of the same samples, up to the end of a block of 1024, as
+# each block is written at once.
+cat >"$WORK/ctrl-c.c" <<'HELPER'
+#include <stdio.h>
+#include <wchar.h>
+#include <windows.h>
+
+static BOOL WINAPI stayAlive(DWORD event) { (void)event; return TRUE; }
+
+/* ctrl-c.exe REPORT DELAY COMMAND... */
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 4)
+        return 2;
+    wchar_t* command = GetCommandLineW();
+    for (int word = 0; word < 3; ++word) {
+        int quoted = 0;
+        while (*command == L' ' || *command == L'\t')
+            ++command;
+        for (; *command && (quoted || (*command != L' ' && *command != L'\t')); ++command)
+            if (*command == L'"')
+                quoted = !quoted;
+    }
+    while (*command == L' ' || *command == L'\t')
+        ++command;
+    const UINT before = GetConsoleOutputCP();
+    UINT during = before;
+    SetConsoleCtrlHandler(stayAlive, TRUE);
+    STARTUPINFOW startup = {sizeof startup};
+    PROCESS_INFORMATION run;
+    if (!CreateProcessW(NULL, command, NULL, NULL, TRUE, 0, NULL, NULL, &startup, &run))
+        return 3;
+    for (int ms = 0; during != CP_UTF8 && ms < 10000; ++ms)
+        if (WaitForSingleObject(run.hProcess, 1) == WAIT_TIMEOUT)
+            during = GetConsoleOutputCP();
+    const BOOL running = WaitForSingleObject(run.hProcess, wcstoul(argv[2], NULL, 10)) == WAIT_TIMEOUT;
+    GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    const BOOL ended = WaitForSingleObject(run.hProcess, 20000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(run.hProcess, 1);
+    FILE* report = _wfopen(argv[1], L"wb");
+    if (!report)
+        return 3;
+    fprintf(report, "code page %u before, %u during, %u after; %s\n", before, during,
+            GetConsoleOutputCP(), !running ? "ended by itself" : ended ? "ended" : "still running");
+    return fclose(report) == 0 ? 0 : 3;
+}
+HELPER
+x86_64-w64-mingw32-gcc-posix -municode -O2 -Wall -o "$WORK/ctrl-c.exe" "$WORK/ctrl-c.c"
+ctrl_c_args=(--n 100000000 --samples)
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+on_console "${windows[@]}" "$WORK/ctrl-c.exe" "$(windows_path "$WORK/ctrl-c.report")" 300 \
+  "$(windows_path "$WINDOWS_SIM")" "${ctrl_c_args[@]}" |
+  sed -E 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r' >"$WORK/ctrl-c.csv"
+ctrl_c_status="$(cat "$WORK/ctrl-c.report" 2>/dev/null || echo "the helper failed")"
+ctrl_c_lines=$(wc -l <"$WORK/ctrl-c.csv")
+ctrl_c_problems=()
+[[ $ctrl_c_status =~ ^code\ page\ ([0-9]+)\ before,\ 65001\ during,\ ([0-9]+)\ after\;\ ended$ &&
+  ${BASH_REMATCH[1]} == "${BASH_REMATCH[2]}" && ${BASH_REMATCH[1]} != 65001 ]] ||
+  ctrl_c_problems+=("$ctrl_c_status")
+((ctrl_c_lines > 1 && (ctrl_c_lines - 1) % 1024 == 0)) ||
+  ctrl_c_problems+=("$ctrl_c_lines lines, not the header and whole blocks")
+cmp -s "$WORK/ctrl-c.csv" <("$LINUX_SIM" "${ctrl_c_args[@]}" | head -n "$ctrl_c_lines") ||
+  ctrl_c_problems+=("not the first $ctrl_c_lines lines of the Linux samples, or the last one cut short")
+if ((${#ctrl_c_problems[@]} == 0)); then
+  passed=$((passed + 1))
+  printf '  same     %-32s %s\n' "Ctrl+C on a console" "code page restored, $ctrl_c_lines lines whole"
+else
+  failed=$((failed + 1))
+  printf '  DIFFERS  %-32s %s\n' "Ctrl+C on a console" "$(IFS=';' && echo "${ctrl_c_problems[*]}")"
+fi
+
 echo "Linux and Windows command lines: $passed passed, $failed failed"
 ((failed == 0))

@@ -1,7 +1,22 @@
 #!/usr/bin/env bash
 # ensure_packages PACKAGE...: installs, with apt-get, those of the Debian
-# packages that are not installed yet (through sudo when not root).
+# packages that are not installed yet.
 # ensure_italian_locale: generates it_IT.UTF-8, which a fresh machine lacks.
+# run_as_root COMMAND: runs the shell command COMMAND as root: itself when root,
+# through sudo when not; with neither, prints COMMAND for the user to run as root
+# and stops the script.
+run_as_root() {
+  if [[ $(id -u) -eq 0 ]]; then
+    bash -c "$1"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo bash -c "$1"
+  else
+    printf '%s needs root, and there is no sudo here. As root, run:\n\n%s\n\nthen run %s again.\n' \
+      "$(basename "$0")" "$1" "$(basename "$0")" >&2
+    exit 1
+  fi
+}
+
 ensure_packages() {
   local missing=() package
   for package in "$@"; do
@@ -12,19 +27,14 @@ ensure_packages() {
   if ((${#missing[@]} == 0)); then
     return 0
   fi
-  local sudo=""
-  if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
   echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The variable is set inside the command: sudo would not pass it on.
+  run_as_root "apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ${missing[*]}"
 }
 
 ensure_italian_locale() {
   if locale -a | grep -qi it_IT.utf8; then
     return 0
   fi
-  local sudo=""
-  if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
-  $sudo sed -i 's/^# *it_IT.UTF-8/it_IT.UTF-8/' /etc/locale.gen
-  $sudo locale-gen
+  run_as_root "sed -i 's/^# *it_IT.UTF-8/it_IT.UTF-8/' /etc/locale.gen && locale-gen"
 }
