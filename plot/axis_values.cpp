@@ -56,7 +56,10 @@ QString shorterForm(const QString& text)
 std::pair<QString, QFont> fitted(const QString& text, int width, const QFont& font)
 {
     constexpr int kSmallestPixels = 7;
-    const int largest = QFontInfo(font).pixelSize();
+    // A font with no pixel size known (no font database, as on a bare offscreen screen) starts from its
+    // height.
+    const int known = QFontInfo(font).pixelSize();
+    const int largest = known > 0 ? known : QFontMetrics(font).height();
     QFont smaller = font;
     for (const QString& form : {text, shorterForm(text)}) {
         for (int pixels = largest; pixels >= kSmallestPixels; --pixels) {

@@ -54,6 +54,9 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
 // A picture cut short by a file-size limit leaves the earlier file as it was.
 TEST(CommandLine, APictureCutShortLeavesTheEarlierFile)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "a file-size limit is set by a Unix shell";
+#endif
     const QString png = QDir::temp().filePath(QStringLiteral("wienbridge-earlier.png"));
     QFile earlier(png);
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly | QIODevice::Truncate));
