@@ -3,6 +3,7 @@
 
 #include "parameters/design_font.h"
 #include "parameters/parameter_window.h"
+#include "parameters/qt_translations.h"
 
 int main(int argc, char* argv[])
 {
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QApplication::setDesktopFileName(QStringLiteral("wienbridge"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    const auto qtTexts = wienbridge::installQtTranslations();
     wienbridge::installDesignFontSubstitutes();
 
     wienbridge::ParameterWindow parameters;
