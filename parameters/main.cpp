@@ -30,7 +30,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wienbridge"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QApplication::setDesktopFileName(QStringLiteral("wienbridge"));
+    // The desktop entry's name, by which Wayland compositors give the window its icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.wienbridge.Wienbridge"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     const auto qtTexts = wienbridge::installQtTranslations();
     wienbridge::installDesignFontSubstitutes();
