@@ -20,7 +20,7 @@ cpack --config "$BUILD_DIR/CPackConfig.cmake" -B "$OUT" >"$BUILD_DIR/cpack.log" 
   exit 1
 }
 rm -rf "$OUT/_CPack_Packages"
-dpkg-deb --info "$deb" | sed -n '/^ Package:/,$p'
+dpkg-deb --field "$deb"
 dpkg-deb --contents "$deb"
 
 failures=()
