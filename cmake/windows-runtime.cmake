@@ -18,3 +18,14 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
                                         \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/${dll}\"
                                 COMMAND_ERROR_IS_FATAL ANY)")
 endforeach()
+
+# Qt's own texts in the user's language, which the program looks for in translations/ beside
+# it. The prebuilt Qt for MinGW-w64 has none; Debian's (qt6-translations-l10n) are of the same
+# Qt version. They are copied beside the build's programs too, where the tests run.
+set(WIENBRIDGE_QT_TRANSLATIONS "/usr/share/qt6/translations" CACHE PATH "The folder of Qt's qtbase_*.qm")
+file(GLOB qtbase_translations "${WIENBRIDGE_QT_TRANSLATIONS}/qtbase_*.qm")
+if(NOT qtbase_translations)
+  message(FATAL_ERROR "No qtbase_*.qm in ${WIENBRIDGE_QT_TRANSLATIONS} (Debian: qt6-translations-l10n)")
+endif()
+install(FILES ${qtbase_translations} DESTINATION bin/translations)
+file(COPY ${qtbase_translations} DESTINATION "${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/translations")

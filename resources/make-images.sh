@@ -1,5 +1,6 @@
 #!/bin/sh
-# Rebuilds circuit.jpg, icon.png and icon.ico from their sources.
+# Rebuilds circuit.jpg, and icon.svg with the bitmaps rendered from it
+# (icon-*.png, icon.png, icon.ico).
 # The build uses the committed outputs, so run this only after changing
 # circuit.svg or the waveform below. Needs ImageMagick and rsvg-convert
 # (Debian: imagemagick, librsvg2-bin).
@@ -16,10 +17,20 @@ convert "$tmp/circuit.png" -alpha off -colorspace Gray -type Grayscale \
 
 # The icon: one and a half periods of a sine (two crests, one trough), red on
 # a near-black red field, running past both edges so that no end cap shows.
+# Drawn once, as SVG on a 32-unit grid; every bitmap is rendered from it: the
+# desktop's sizes, and the 32-pixel one the program and Windows show.
 wave=$(awk 'BEGIN { for (x = -1; x <= 33; x += 0.5)
                         printf "%.2f,%.2f ", x, 15.5 - 9 * sin(3 * 3.14159265 * x / 32) }')
-convert -size 32x32 xc:'rgb(41,2,0)' -fill none -stroke 'rgb(255,27,20)' \
-    -strokewidth 2 -draw "polyline $wave" -alpha off "$tmp/icon.png"
-convert "$tmp/icon.png" -colors 256 -define png:bit-depth=8 \
+cat >icon.svg <<EOF
+<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+  <rect width="32" height="32" fill="#290200"/>
+  <polyline fill="none" stroke="#ff1b14" stroke-width="2" points="${wave% }"/>
+</svg>
+EOF
+for size in 16 32 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" icon.svg -o "$tmp/icon-$size.png"
+    convert "$tmp/icon-$size.png" -alpha off -strip PNG24:"icon-$size.png"
+done
+convert icon-32.png -colors 256 -define png:bit-depth=8 \
     -define png:color-type=3 -strip PNG8:icon.png
 convert icon.png -type Palette icon.ico

@@ -7,8 +7,9 @@
 #     source by scripts/build-qt-mingw.sh; and GoogleTest built for MinGW-w64, also cached;
 #  3. builds the program, the command line and the tests into build-windows/;
 #  4. runs the tests under Wine through CTest (scripts/wine-run.sh is the emulator);
-#  5. writes build-windows/wienbridge-VERSION-windows-x64.zip: the programs and every DLL
-#     they load, and checks it (size, resources, the programs' kind);
+#  5. writes build-windows/wienbridge-VERSION-windows-x64.zip: the programs, every DLL they
+#     load and Qt's translations, and checks it (size, resources, the programs' kind, the
+#     translations);
 #  6. unzips it into a fresh folder (build-windows/unzipped/) and, from there, compares the
 #     command line with the Linux one (scripts/compare-windows.sh) and runs the program on a
 #     virtual screen (scripts/windows-screenshots.sh, screenshots in build-windows/screenshots/).
@@ -23,7 +24,7 @@ MAX_ZIP_BYTES=$((30 * 1024 * 1024))
 source "$ROOT/scripts/packages.sh"
 ensure_packages cmake ninja-build qt6-base-dev qt6-base-dev-tools googletest \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 \
-  wine fonts-wine xvfb xauth xdotool imagemagick locales
+  wine fonts-wine xvfb xauth xdotool imagemagick locales qt6-translations-l10n
 # The tooltip is checked in Italian, as Wine takes its locale from LANG.
 ensure_italian_locale
 mkdir -p "$CACHE"
@@ -112,6 +113,11 @@ resources="$(x86_64-w64-mingw32-windres --input "$program" --output-format rc 2>
 for expected in 'RT_GROUP_ICON' 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' \
   'VALUE "FileVersion", "1.00"' 'VALUE "ProductVersion", "1.00"' 'VALUE "Translation", 0x410, 1200'; do
   grep -qF "$expected" <<<"$resources" || failures+=("wienbridge.exe's resources lack $expected")
+done
+# Qt's own texts, every language Debian has, for the program to find beside it.
+translations=(/usr/share/qt6/translations/qtbase_*.qm)
+for qm in "${translations[@]}"; do
+  cmp -s "$qm" "$BUILD_DIR/package/$name/translations/${qm##*/}" || failures+=("the zip lacks translations/${qm##*/}")
 done
 echo "$zip: $((size / 1024)) KB"
 (cd "$BUILD_DIR/package" && find "$name" -type f | sort | sed 's/^/  /')

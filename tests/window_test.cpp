@@ -1,6 +1,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "parameters/qt_translations.h"
 #include "tests/support/windows_fixture.h"
 
 using namespace wienbridge;
@@ -180,4 +181,16 @@ TEST_F(Windows, TheProgramEndsWithItsLastWindow)
     form->close();
     EXPECT_TRUE(endsWhenClosed(form->waveformWindow()));
     EXPECT_TRUE(errors.failures.empty());
+}
+
+// Qt's own menus and dialogs speak the user's language, here a text box's menu.
+TEST(QtTexts, AreItalianForAnItalianUser)
+{
+    const auto translator = installQtTranslations(QLocale(QLocale::Italian, QLocale::Italy));
+    QLineEdit box;
+    QStringList texts;
+    for (const QAction* action : box.createStandardContextMenu()->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove(u'&').section(u'\t', 0, 0);
+    EXPECT_EQ(texts.join(" / "), u"Annulla / Rifai / Taglia / Copia / Incolla / Elimina / Seleziona tutto");
 }
