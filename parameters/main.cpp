@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "help/help_key.h"
 #include "parameters/design_font.h"
 #include "parameters/parameter_window.h"
 #include "parameters/qt_translations.h"
@@ -35,6 +36,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     const auto qtTexts = wienbridge::installQtTranslations();
     wienbridge::installDesignFontSubstitutes();
+
+    wienbridge::HelpKey helpKey;
+    app.installEventFilter(&helpKey);
 
     wienbridge::ParameterWindow parameters;
     QuitOncePainted quitOncePainted;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails on an include that points up a layer. The layers, from the bottom:
-# runtime -> simulation -> messages -> run and plot -> the windows' helpers ->
-# the windows and the programs. Every include of the project names its folder,
+# runtime -> simulation -> messages -> run and plot -> the windows' helpers
+# and the help -> the windows and the programs. Every include of the project names its folder,
 # so the folder tells the layer.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -13,8 +13,9 @@ declare -A allowed=(
   [run]="runtime simulation messages run"
   [plot]="runtime simulation messages plot"
   [widget_helpers]="runtime simulation messages widget_helpers"
-  [waveform]="runtime simulation messages run plot widget_helpers waveform"
-  [parameters]="runtime simulation messages run plot widget_helpers waveform parameters"
+  [help]="help"
+  [waveform]="runtime simulation messages run plot widget_helpers help waveform"
+  [parameters]="runtime simulation messages run plot widget_helpers help waveform parameters"
   [cli]="runtime simulation messages run plot cli"
 )
 
