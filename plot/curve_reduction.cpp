@@ -38,6 +38,23 @@ std::int64_t CurveReduction::lastInColumnOf(std::int64_t k) const
     return inside;
 }
 
+// With many samples to a column most blocks lie inside one, and their bounds
+// are all the column needs of them: only the blocks that cross from one column
+// to the next are visited sample by sample.
+void CurveReduction::observeWithBounds(std::int64_t first, std::span<const double> vp,
+                                       std::span<const double> vo, Bounds bounds)
+{
+    const std::int64_t last = first + static_cast<std::int64_t>(vo.size()) - 1;
+    if (vo.empty() || columns_.empty() || first > columnEnd_ || last > columnEnd_) {
+        observe(first, vp, vo);
+        return;
+    }
+    ReducedColumn& column = columns_.back();
+    column.lowest = std::min(column.lowest, bounds.lowest);
+    column.highest = std::max(column.highest, bounds.highest);
+    column.last = {last, vo.back()};
+}
+
 void CurveReduction::observe(std::int64_t first, std::span<const double>, std::span<const double> vo)
 {
     std::size_t j = 0;

@@ -34,6 +34,8 @@ public:
 
     void begin(std::int64_t sampleCount) override;
     void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override;
+    void observeWithBounds(std::int64_t first, std::span<const double> vp, std::span<const double> vo,
+                           Bounds bounds) override;
 
     std::int64_t sampleCount() const { return count_; }
     std::span<const ReducedColumn> columns() const { return columns_; }

@@ -21,9 +21,10 @@ std::pair<QImage, QImage> bothWays(const PlotGeometry& geometry, const std::vect
     PlotImage reduced(geometry), plain(geometry);
     CurveReduction curve(geometry);
     curve.begin(count);
-    for (std::int64_t first = 0; first < count; first += 1000) {
-        const std::span<const double> block(vo.data() + first, std::min<std::int64_t>(1000, count - first));
-        curve.observe(first + 1, block, block);
+    for (std::int64_t first = 0; first < count; first += 64) {
+        const std::span<const double> block(vo.data() + first, std::min<std::int64_t>(64, count - first));
+        const auto [lowest, highest] = std::minmax_element(block.begin(), block.end());
+        curve.observeWithBounds(first + 1, block, block, {*lowest, *highest});
     }
     drawCurve(reduced, curve, peak);
     for (std::int64_t k = 2; k <= count; ++k)
