@@ -133,7 +133,7 @@ std::vector<std::string> sweepTableHeadings(SweptInput input)
 
 std::vector<std::string> sweepTableCells(const SweepPoint& point, std::string_view separator)
 {
-    std::vector<std::string> cells{shortest(point.value, separator)};
+    std::vector<std::string> cells{formatSignificant(point.value, separator)};
     const auto factor = [&](double value) { return "×" + formatSignificant(value, separator); };
     const auto hertz = [&](double value) { return formatEngineering(value, "Hz", separator); };
     const auto volts = [&](double value) { return formatEngineering(value, "V", separator); };

@@ -61,26 +61,30 @@ struct Axis {
         const auto inside = [&](double mark) {
             return mark >= low * (1 - 1e-12) && mark <= high * (1 + 1e-12);
         };
-        std::vector<double> decades;
+        // Each decade inside with its exponent, so that thinned ones keep 1 among them.
+        std::vector<std::pair<double, int>> decades;
         double decade = 1;
-        while (decade > low && decade > 1e-300)
+        int exponent = 0;
+        for (; decade > low && decade > 1e-300; --exponent)
             decade /= 10;
-        for (; decade <= high * (1 + 1e-12); decade *= 10) {
+        for (; decade <= high * (1 + 1e-12); decade *= 10, ++exponent) {
             if (inside(decade))
-                decades.push_back(decade);
+                decades.emplace_back(decade, exponent);
             for (const double multiple : {2.0, 5.0})
                 if (inside(decade * multiple))
                     marks.push_back(decade * multiple);
         }
         if (decades.size() < 2) {  // too few decades to read the axis by: 2 and 5 times them too
-            marks.insert(marks.end(), decades.begin(), decades.end());
+            for (const auto& [value, power] : decades)
+                marks.push_back(value);
             std::sort(marks.begin(), marks.end());
             return marks;
         }
         marks.clear();
-        const std::size_t stride = (decades.size() + std::max(most, 2) - 1) / std::max(most, 2);
-        for (std::size_t i = 0; i < decades.size(); i += stride)
-            marks.push_back(decades[i]);
+        const int stride = static_cast<int>((decades.size() + std::max(most, 2) - 1) / std::max(most, 2));
+        for (const auto& [value, power] : decades)
+            if (power % stride == 0)
+                marks.push_back(value);
         return marks;
     }
 
