@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
+#include <chrono>
 #include <cmath>
+#include <numeric>
+#include <thread>
 
-#include "simulation/sweep.h"
+#include "run/sweep_run.h"
 #include "tests/support/reference_model.h"
 
 using namespace wienbridge;
@@ -35,4 +38,21 @@ TEST(Sweep, PointsEndExactlyAtFromAndToAndKeepTheirSpacing)
         EXPECT_TRUE(sameBits(sweepValue(r.range, r.range.count - 1), r.range.to));
         EXPECT_NEAR(sweepValue(r.range, r.index), r.expected, r.tolerance * std::fabs(r.expected));
     }
+}
+
+// However slowly the points are taken, they come in order, each once: the
+// workers wait rather than run more than a few points ahead.
+TEST(Sweep, PointsComeInOrderHoweverSlowlyTheyAreTaken)
+{
+    const SweepRange range{SweptInput::Ratio, 0, 3, 40, Spacing::Linear};
+    std::vector<int> order;
+    EXPECT_TRUE(runSweep({"159.15", "10", "3", "2"}, range, 2, {}, [&](const SweepPoint& point) {
+        if (order.empty())
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(100));  // the workers finish the rest meanwhile
+        order.push_back(point.index);
+    }));
+    std::vector<int> expected(40);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(order, expected);
 }
