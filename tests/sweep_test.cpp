@@ -46,12 +46,16 @@ TEST(Sweep, PointsComeInOrderHoweverSlowlyTheyAreTaken)
 {
     const SweepRange range{SweptInput::Ratio, 0, 3, 40, Spacing::Linear};
     std::vector<int> order;
-    EXPECT_TRUE(runSweep({"159.15", "10", "3", "2"}, range, 2, {}, [&](const SweepPoint& point) {
-        if (order.empty())
-            std::this_thread::sleep_for(
-                std::chrono::milliseconds(100));  // the workers finish the rest meanwhile
-        order.push_back(point.index);
-    }));
+    std::stop_source stop;  // at the first point out of turn: the one it took the place of never comes
+    EXPECT_TRUE(
+        runSweep({"159.15", "10", "3", "2"}, range, 2, stop.get_token(), [&](const SweepPoint& point) {
+            if (order.empty())
+                std::this_thread::sleep_for(
+                    std::chrono::milliseconds(100));  // the workers finish the rest meanwhile
+            if (point.index != static_cast<int>(order.size()))
+                stop.request_stop();
+            order.push_back(point.index);
+        }));
     std::vector<int> expected(40);
     std::iota(expected.begin(), expected.end(), 0);
     EXPECT_EQ(order, expected);
