@@ -32,7 +32,7 @@ using namespace wienbridge;
 
 constexpr std::string_view kUsage =
     "Uso: wienbridge-sim [--cr USEC] [--n N] [--fc MHZ] [--ratio R] [--samples] [--png FILE]\n"
-    "       wienbridge-sim --sweep NOME:DA:A:PUNTI[:lin|:log] [--threads K] [altre opzioni]\n"
+    "       wienbridge-sim --sweep NOME:DA:A:PUNTI[:lin|:log] [--threads K] [opzioni]\n"
     "\n"
     "Simula l'oscillatore a ponte di Wien per 100 costanti di tempo in 10*N passi.\n"
     "\n"
@@ -50,7 +50,7 @@ constexpr std::string_view kUsage =
     "               predefinita per n e ratio), e stampa un CSV con una riga per\n"
     "               punto: NOME,K,Regime,Frequency,GrowthPerPeriod,CircuitRegime,\n"
     "               CircuitFrequency,CircuitGrowthPerPeriod,Peak,Error\n"
-    "  --threads K  calcola l'andamento con al più K thread (predefinito: tutti i core)\n"
+    "  --threads K  usa al più K thread per --sweep (predefinito: tutti i core)\n"
     "  --help       mostra questo aiuto\n"
     "  --version    mostra la versione\n"
     "\n"
