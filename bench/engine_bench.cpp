@@ -2,7 +2,8 @@
 // the per-column reduction in one loop, nothing stored), the model alone, a
 // whole run as the user sees it (the boxes read, the model on a worker thread
 // with its observers, the axes and the curve drawn into a plot of the designed
-// size), the readout under the pointer, and the op-amp circuit solved once.
+// size), the readout under the pointer, the op-amp circuit solved once, and a
+// sweep on one worker and on every core.
 // Each run reports samples (10 * N) per second; the circuit, solutions per second.
 
 #include <benchmark/benchmark.h>
@@ -24,6 +25,7 @@
 #include "plot/plot_drawing.h"
 #include "run/background_run.h"
 #include "run/run_sequence.h"
+#include "run/sweep_run.h"
 #include "runtime/clear_upper_vector_halves.h"
 #include "simulation/cycle_analysis.h"
 #include "simulation/op_amp_circuit.h"
@@ -320,5 +322,19 @@ void BM_UpperHalves(benchmark::State& state)
     reportSamples(state);
 }
 BENCHMARK(BM_UpperHalves)->Args({1000000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
+
+// A sweep of 64 points of N = 200 000, fc from 1 kHz to 10 MHz, on one worker
+// (1) and on every core (0): what the cores save over a point at a time.
+void BM_Sweep(benchmark::State& state)
+{
+    const SweepRange range{SweptInput::Crossover, 0.001, 10, 64, Spacing::Geometric};
+    const unsigned threads = state.range(0) == 0 ? everyCore() : static_cast<unsigned>(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            runSweep({"159.15", "200000", "3", "2"}, range, threads, {}, [](SweepPoint) {}));
+    state.SetLabel(std::to_string(threads) + " thread");
+    state.SetItemsProcessed(state.iterations() * 64 * 10 * 200000);
+}
+BENCHMARK(BM_Sweep)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QImage>
 
 #include "cli/console.h"
+#include "cli/sweep_command.h"
 #include "messages/regime_names.h"
 #include "messages/results_text.h"
 #include "plot/curve_reduction.h"
@@ -31,6 +32,7 @@ using namespace wienbridge;
 
 constexpr std::string_view kUsage =
     "Uso: wienbridge-sim [--cr USEC] [--n N] [--fc MHZ] [--ratio R] [--samples] [--png FILE]\n"
+    "       wienbridge-sim --sweep NOME:DA:A:PUNTI[:lin|:log] [--threads K] [opzioni]\n"
     "\n"
     "Simula l'oscillatore a ponte di Wien per 100 costanti di tempo in 10*N passi.\n"
     "\n"
@@ -41,6 +43,14 @@ constexpr std::string_view kUsage =
     "  --samples    stampa i campioni come CSV, man mano che si calcolano:\n"
     "               i,vp,vo per i = 1..10*N\n"
     "  --png FILE   salva il grafico di Vo come nella finestra, in PNG\n"
+    "  --sweep NOME:DA:A:PUNTI[:lin|:log]\n"
+    "               fa variare NOME (cr, n, fc o ratio, nelle unità delle opzioni)\n"
+    "               da DA ad A in PUNTI punti (da 2 a 1000), in progressione\n"
+    "               geometrica (log, predefinita per cr e fc) o lineare (lin,\n"
+    "               predefinita per n e ratio), e stampa un CSV con una riga per\n"
+    "               punto: NOME,K,Regime,Frequency,GrowthPerPeriod,CircuitRegime,\n"
+    "               CircuitFrequency,CircuitGrowthPerPeriod,Peak,Error\n"
+    "  --threads K  usa al più K thread per --sweep (predefinito: tutti i core)\n"
     "  --help       mostra questo aiuto\n"
     "  --version    mostra la versione\n"
     "\n"
@@ -54,7 +64,8 @@ constexpr std::string_view kUsage =
     "CircuitGrowthPerPeriod, poi MinimumRatio (il minimo R1/R2 che sostiene\n"
     "l'oscillazione) e MinimumRatioFrequency; infine una riga Warning= per ogni\n"
     "avvertenza della finestra Risultati.\n"
-    "Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr), 2 uso errato\n"
+    "Uscita: 0 riuscito, 1 errore di calcolo (messaggio su stderr; con --sweep,\n"
+    "se nessun punto riesce), 2 uso errato\n"
     "o file non scrivibile.\n";
 
 // Whether the whole text went to standard output; whether it reached the
@@ -75,6 +86,7 @@ struct Options {
     std::string png;
     bool help = false;
     bool version = false;
+    std::optional<std::string> sweep, threads;
 };
 
 // Reads the arguments into `options`; returns the problem with them, if any.
@@ -99,12 +111,14 @@ std::optional<std::string> parseArguments(int argc, char** argv, Options& option
             value = arg.substr(equals + 1);
             arg = arg.substr(0, equals);
         }
-        std::string* target = arg == "--cr"      ? &options.boxes.timeConstant
-                              : arg == "--n"     ? &options.boxes.sampleCount
-                              : arg == "--fc"    ? &options.boxes.crossover
-                              : arg == "--ratio" ? &options.boxes.ratio
-                              : arg == "--png"   ? &options.png
-                                                 : nullptr;
+        std::string* target = arg == "--cr"        ? &options.boxes.timeConstant
+                              : arg == "--n"       ? &options.boxes.sampleCount
+                              : arg == "--fc"      ? &options.boxes.crossover
+                              : arg == "--ratio"   ? &options.boxes.ratio
+                              : arg == "--png"     ? &options.png
+                              : arg == "--sweep"   ? &options.sweep.emplace()
+                              : arg == "--threads" ? &options.threads.emplace()
+                                                   : nullptr;
         if (!target)
             return "opzione sconosciuta: " + std::string(argv[i]);
         if (!value) {
@@ -259,7 +273,12 @@ int main(int argc, char** argv)
     prepareConsole();
     argv = utf8Arguments(argc, argv);
     Options options;
-    if (const std::optional<std::string> problem = parseArguments(argc, argv, options)) {
+    SweepCommand sweep;
+    std::optional<std::string> problem = parseArguments(argc, argv, options);
+    if (!problem && (options.sweep || options.threads))
+        problem =
+            readSweepCommand(options.sweep, options.threads, !options.samples && options.png.empty(), sweep);
+    if (problem) {
         writeError("wienbridge-sim: " + *problem + "\nProva 'wienbridge-sim --help'\n");
         return 2;
     }
@@ -272,6 +291,8 @@ int main(int argc, char** argv)
     // no file, rather than the end of the program, which would leave its start.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    if (options.sweep)
+        return runSweepCommand(options.boxes, sweep);
     CommandLineRun run(options);
     startRun(options.boxes, run);
     run.finish();

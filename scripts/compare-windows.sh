@@ -59,6 +59,10 @@ CASES=(
   "unknown option|--frequenza|3"
   "missing value|--n"
   "help|--help"
+  "sweep of fc, geometric|--sweep|fc:3:0.0005:12"
+  "sweep of CR, geometric, two threads|--sweep|cr:1,5915:15915:7:log|--fc|0.05|--threads|2"
+  "sweep of R1/R2, failing point|--sweep|ratio:-1:3:9|--n|50"
+  "sweep of N, COUNT beyond 1000|--sweep|n:10:100:1001"
 )
 
 WORK="$(mktemp -d)"

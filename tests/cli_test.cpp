@@ -18,6 +18,10 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
 {
     const QString unwritable = QDir::temp().filePath(QStringLiteral("no-such-folder/plot.png"));
     const std::string cannot = "wienbridge-sim: impossibile scrivere ";
+    const auto usage = [](const std::string& problem) {
+        return "wienbridge-sim: " + problem + "\nProva 'wienbridge-sim --help'\n";
+    };
+    const std::string form = "--sweep vuole NOME:DA:A:PUNTI[:lin|:log], NOME tra cr, n, fc e ratio: ";
     const struct {
         QStringList arguments;
         QString output;  // where standard output goes, if not to the test
@@ -32,12 +36,36 @@ TEST(CommandLine, ExitsWithZeroOneOrTwoAndSaysWhy)
          "Operazione a virgola mobile non valida\n"
          "Caselle fc [MHz] e R1/R2: con K = 0 tutti i campioni valgono zero; aumenta fc o R1/R2.\n"},
         {{"--png", unwritable}, {}, 2, cannot + unwritable.toStdString() + "\n"},
-        {{"--bogus"}, {}, 2, "wienbridge-sim: opzione sconosciuta: --bogus\nProva 'wienbridge-sim --help'\n"},
+        {{"--bogus"}, {}, 2, usage("opzione sconosciuta: --bogus")},
         // Writes that fail are never a success.
         {{}, "/dev/full", 2, cannot + "i risultati sull'uscita standard\n"},
         {{"--samples"}, "/dev/full", 2, cannot + "i campioni sull'uscita standard\n"},
         {{"--n", "1000000", "--samples"}, "/dev/full", 2, cannot + "i campioni sull'uscita standard\n"},
         {{"--png", "/dev/full"}, {}, 2, cannot + "/dev/full\n"},
+        {{"--sweep", "fc:1:2:3"}, "/dev/full", 2, cannot + "l'andamento sull'uscita standard\n"},
+        // A sweep with failing points ran; one whose every point failed did not.
+        {{"--sweep", "ratio:-1:1:3"}, {}, 0, ""},
+        {{"--n", "0", "--sweep", "fc:1:2:3"},
+         {},
+         1,
+         "wienbridge-sim: nessun punto dell'andamento è riuscito\n"},
+        {{"--sweep", "fc:1:2:1"}, {}, 2, usage("--sweep fc:1:2:1: il numero di punti va da 2 a 1000")},
+        {{"--sweep", "n:1:2:1001"}, {}, 2, usage("--sweep n:1:2:1001: il numero di punti va da 2 a 1000")},
+        {{"--sweep", "ratio:0:1:3:log"},
+         {},
+         2,
+         usage("--sweep ratio:0:1:3:log: con la spaziatura geometrica gli estremi devono essere maggiori di "
+               "zero")},
+        {{"--sweep", "fc:1:2:3:cubic"}, {}, 2, usage(form + "fc:1:2:3:cubic")},
+        {{"--sweep", "fc:1:x:3"}, {}, 2, usage(form + "fc:1:x:3")},
+        {{"--sweep", "fc:1:2"}, {}, 2, usage(form + "fc:1:2")},
+        {{"--sweep", "r:1:2:3"}, {}, 2, usage("grandezza sconosciuta in --sweep: r (cr, n, fc o ratio)")},
+        {{"--sweep", "fc:1:2:3", "--threads", "0"},
+         {},
+         2,
+         usage("--threads vuole un numero intero maggiore di zero: 0")},
+        {{"--threads", "2"}, {}, 2, usage("--threads vale solo con --sweep")},
+        {{"--sweep", "fc:1:2:3", "--samples"}, {}, 2, usage("--sweep non si usa con --samples né con --png")},
     };
     for (const auto& run : runs) {
         SCOPED_TRACE(run.arguments.join(' ').toStdString());
@@ -160,5 +188,57 @@ TEST(CommandLine, WritesTheModelsSamplesBitForBit)
             expected +=
                 std::to_string(i + 1) + ',' + shortest(model.vp[i]) + ',' + shortest(model.vo[i]) + '\n';
         EXPECT_EQ(commandLine({"--n", text, "--samples"}).out, expected) << text;
+    }
+}
+
+// Each row of a sweep holds what the single run at its value prints, at any
+// number of threads: the run is the command line's own, fed the value as written.
+TEST(CommandLine, EachSweepRowIsTheSingleRunAtItsValue)
+{
+    const struct {
+        QString spec, threads;
+        QStringList others;
+        QString first, last;
+    } sweeps[] = {
+        {"fc:3:0.0005:6", "1", {}, "3", "5e-04"},
+        {"fc:3:0,0005:6", "4", {}, "3", "5e-04"},
+        {"n:10:11:3", "", {"--ratio", "3"}, "10", "11"},  // 10.5 runs as N = 10
+        {"ratio:-1:1:3", "", {"--n", "50"}, "-1", "1"},   // -1 fails, the sweep goes on
+        {"cr:100:200:3:lin", "2", {"--fc", "0.02"}, "100", "200"},
+    };
+    const QStringList columns = {"K",
+                                 "Regime",
+                                 "Frequency",
+                                 "GrowthPerPeriod",
+                                 "CircuitRegime",
+                                 "CircuitFrequency",
+                                 "CircuitGrowthPerPeriod",
+                                 "Peak"};
+    for (const auto& sweep : sweeps) {
+        SCOPED_TRACE(sweep.spec.toStdString() + " --threads " + sweep.threads.toStdString());
+        const QString name = sweep.spec.section(':', 0, 0);
+        QStringList arguments = QStringList{"--sweep", sweep.spec} + sweep.others;
+        if (!sweep.threads.isEmpty())
+            arguments << "--threads" << sweep.threads;
+        const Finished finished = commandLine(arguments);
+        EXPECT_EQ(finished.exitCode, 0);
+        QStringList rows = QString::fromStdString(finished.out).split('\n');
+        ASSERT_EQ(rows.takeLast(), "");
+        EXPECT_EQ(rows.takeFirst(), name + ",K,Regime,Frequency,GrowthPerPeriod,CircuitRegime,CircuitFrequency,"
+                                           "CircuitGrowthPerPeriod,Peak,Error");
+        ASSERT_FALSE(rows.isEmpty());
+        EXPECT_EQ(rows.first().section(',', 0, 0), sweep.first);
+        EXPECT_EQ(rows.last().section(',', 0, 0), sweep.last);
+        for (const QString& row : rows) {
+            const QString value = row.section(',', 0, 0);
+            const Finished single = commandLine(sweep.others + QStringList{"--" + name, value});
+            const QString out = '\n' + QString::fromStdString(single.out);
+            QString expected = value;
+            for (const QString& column : columns) {
+                const qsizetype at = out.indexOf('\n' + column + '=');
+                expected += ',' + (at < 0 ? QString() : out.mid(at + column.size() + 2).section('\n', 0, 0));
+            }
+            EXPECT_EQ(row, expected + ',' + QString::fromStdString(single.err).section('\n', 0, 0));
+        }
     }
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "run/background_run.h"
+#include "run/background_sweep.h"
 #include "run/progress_counter.h"
 #include "run/sample_export.h"
 
@@ -90,6 +91,52 @@ TEST(Concurrency, RunsAndExportsComputeOnTheirWorkerAndEndOnTheWindowsThread)
     // Destroyed mid-run, as when the program ends: the worker stops and is joined.
     auto quitting = std::make_unique<BackgroundRun>();
     quitting->start(sampleExport({159.15e-6, 3, 100000000, 2}, path, nullptr), [](ComputationOutcome) {});
+    quitting.reset();
+}
+
+// A sweep on three workers brings its points back in order, each what the
+// single run at its value gives; stopped or destroyed, it ends within a block.
+TEST(Concurrency, SweepsComputeOnEveryWorkerAndBringTheirPointsBackInOrder)
+{
+    const BoxTexts others{"159.15", "20000", "3", "2"};
+    struct Single final : RunFrontEnd {
+        std::optional<PointValues> values;
+        std::string error;
+        void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
+        {
+            done(computeNow(computation));
+        }
+        void finished(std::shared_ptr<const FinishedRun> run) override { values = pointValues(*run); }
+        void failed(const FailureMessage& failure) override { error = failure.name; }
+    };
+    for (const bool cancel : {false, true}) {
+        const SweepRange range{SweptInput::Crossover, 3, 0.0005, cancel ? 1000 : 12, Spacing::Geometric};
+        BackgroundSweep sweep;
+        std::vector<SweepPoint> points;
+        std::optional<bool> complete;
+        QObject::connect(&sweep, &BackgroundSweep::pointsArrived, [&] {
+            for (SweepPoint& point : sweep.takePoints())
+                points.push_back(std::move(point));
+        });
+        QObject::connect(&sweep, &BackgroundSweep::ended, [&](bool all) {
+            complete = all;
+            QCoreApplication::exit();
+        });
+        sweep.start(others, range, 3);
+        if (cancel)
+            QTimer::singleShot(20, [&] { sweep.cancel(); });
+        QCoreApplication::exec();
+        EXPECT_EQ(complete, !cancel);
+        EXPECT_EQ(points.size() == static_cast<std::size_t>(range.count), !cancel);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            Single single;
+            startRun(pointTexts(others, range.input, sweepValue(range, static_cast<int>(i))), single);
+            EXPECT_EQ(points[i].index, static_cast<int>(i));
+            EXPECT_EQ(points[i].values, single.values) << i;
+        }
+    }
+    auto quitting = std::make_unique<BackgroundSweep>();
+    quitting->start(others, {SweptInput::SampleCount, 1e8, 2e8, 5, Spacing::Linear}, 2);
     quitting.reset();
 }
 

@@ -5,12 +5,16 @@
 #include <QToolTip>
 #include <tuple>
 
+#include <QComboBox>
 #include <QLabel>
+#include <QSpinBox>
+#include <QTableWidget>
 
 #include "plot/axis_values.h"
 #include "tests/support/windows_fixture.h"
 #include "waveform/plot_menu.h"
 #include "waveform/results_window.h"
+#include "waveform/sweep_window.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;
@@ -252,4 +256,40 @@ TEST_F(Windows, ThePlotsMenuShowsTheAxisValuesInTheMarginsOnlyWhenAsked)
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), window->size());
     menuItem("Valori sugli assi")->trigger();
     EXPECT_TRUE(window->grab().toImage() == designed);
+}
+
+// "Andamento" sweeps with the other inputs of the last run, its table exports
+// exactly the command line's CSV, and "Annulla" or closing the window stops it.
+TEST_F(Windows, AndamentoSweepsTheLastRunAndExportsTheCommandLinesCsv)
+{
+    type("Text2", "50");
+    run();
+    menuItem("Andamento…")->trigger();
+    auto* sweep = form->waveformWindow()->findChild<SweepWindow*>();
+    ASSERT_NE(sweep, nullptr);
+    const auto button = [&](const char* name) { return sweep->findChild<QPushButton*>(name); };
+    auto* table = sweep->findChild<QTableWidget*>("table");
+    sweep->findChild<QSpinBox*>("count")->setValue(8);
+    button("calculate")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !sweep->isRunning(); }, 60000));
+    EXPECT_EQ(table->rowCount(), 8);
+    const QString csv = freshPath("wienbridge-andamento.csv");
+    choosingFile(csv, [&] { button("exportTable")->click(); });
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll().toStdString(), commandLine({"--n", "50", "--sweep", "fc:3:0.0005:8"}).out);
+
+    sweep->findChild<QComboBox*>("input")->setCurrentIndex(static_cast<int>(SweptInput::SampleCount));
+    sweep->findChild<QLineEdit*>("from")->setText("1e8");
+    sweep->findChild<QLineEdit*>("to")->setText("2e8");
+    for (const bool closing : {false, true}) {
+        SCOPED_TRACE(closing);
+        button("calculate")->click();
+        ASSERT_TRUE(sweep->isRunning());
+        closing ? (void)sweep->close() : button("cancel")->click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !sweep->isRunning(); }, 10000));
+        EXPECT_LT(table->rowCount(), 8);
+        EXPECT_FALSE(button("exportTable")->isEnabled());  // nothing whole to export
+        EXPECT_TRUE(button("calculate")->isEnabled());
+    }
 }

@@ -5,6 +5,7 @@ namespace wienbridge {
 PlotMenu::PlotMenu(QWidget* parent) : QMenu(parent)
 {
     onTheRun_.append(addAction(QStringLiteral("Risultati…"), this, &PlotMenu::resultsChosen));
+    onTheRun_.append(addAction(QStringLiteral("Andamento…"), this, &PlotMenu::sweepChosen));
     axisValues_ = addAction(QStringLiteral("Valori sugli assi"));
     axisValues_->setCheckable(true);
     connect(axisValues_, &QAction::toggled, this, &PlotMenu::axisValuesToggled);

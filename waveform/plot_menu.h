@@ -18,6 +18,7 @@ public:
 
 signals:
     void resultsChosen();
+    void sweepChosen();
     void axisValuesToggled(bool shown);
     void copyChosen();
     void saveChosen();

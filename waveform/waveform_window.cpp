@@ -33,6 +33,7 @@ WaveformWindow::WaveformWindow(ErrorReport& errors, QWidget* parent)
     menu_ = new PlotMenu(this);
     connect(ui->Picture1, &QWidget::customContextMenuRequested, this, &WaveformWindow::plotMenuRequested);
     connect(menu_, &PlotMenu::resultsChosen, this, &WaveformWindow::showResults);
+    connect(menu_, &PlotMenu::sweepChosen, this, &WaveformWindow::showSweep);
     connect(menu_, &PlotMenu::axisValuesToggled, this, qOverload<>(&QWidget::update));
     connect(menu_, &PlotMenu::copyChosen, this, &WaveformWindow::copyPlot);
     connect(menu_, &PlotMenu::saveChosen, this, &WaveformWindow::savePlot);
@@ -83,6 +84,8 @@ void WaveformWindow::lastRunChanged()
     update();  // the axis values, if shown
     if (results_)
         results_->showRun(lastRun_.get());
+    if (sweep_ && lastRun_)
+        sweep_->setBaseRun(*lastRun_);
 }
 
 void WaveformWindow::showResults()
@@ -93,6 +96,17 @@ void WaveformWindow::showResults()
     results_->show();
     results_->raise();
     results_->activateWindow();
+}
+
+void WaveformWindow::showSweep()
+{
+    if (!sweep_)
+        sweep_ = new SweepWindow(errors_, this);
+    if (lastRun_)
+        sweep_->setBaseRun(*lastRun_);
+    sweep_->show();
+    sweep_->raise();
+    sweep_->activateWindow();
 }
 
 QRect WaveformWindow::plotArea() const

@@ -9,6 +9,7 @@
 #include "simulation/finished_run.h"
 #include "waveform/plot_menu.h"
 #include "waveform/results_window.h"
+#include "waveform/sweep_window.h"
 
 namespace wienbridge {
 
@@ -65,6 +66,7 @@ private slots:
     void pointerLeftPlot();
     void plotMenuRequested(const QPoint& where);
     void showResults();
+    void showSweep();
     void copyPlot();
     void savePlot();
     void chooseExportFile();
@@ -81,6 +83,7 @@ private:
     ErrorReport& errors_;
     PlotMenu* menu_;
     QPointer<ResultsWindow> results_;
+    QPointer<SweepWindow> sweep_;
     std::shared_ptr<const FinishedRun> lastRun_;
     AxisValues axisValues_;  // of the last run, ready to show
     bool running_ = false;
