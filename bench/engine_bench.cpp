@@ -161,7 +161,7 @@ private:
         wienbridge::prepareAxes(picture_.plot());
         curve_ = std::make_shared<CurveReduction>(picture_.plot().geometry());
     }
-    std::shared_ptr<SampleObserver> observer() override { return curve_; }
+    std::shared_ptr<SampleObserver> observer(const RunInputs&) override { return curve_; }
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
     {
         background_.start(std::move(computation), [this, done = std::move(done)](ComputationOutcome outcome) {

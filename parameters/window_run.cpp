@@ -69,7 +69,7 @@ void WindowRun::prepareAxes()
     curve_ = std::make_shared<CurveReduction>(plot.geometry());
 }
 
-std::shared_ptr<SampleObserver> WindowRun::observer()
+std::shared_ptr<SampleObserver> WindowRun::observer(const RunInputs&)
 {
     progress_ = std::make_shared<ProgressCounter>();
     return std::make_shared<SharedObservers>(SharedObservers{curve_, progress_});

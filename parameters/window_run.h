@@ -54,7 +54,7 @@ private:
     void wipe() override;
     void show() override;
     void prepareAxes() override;
-    std::shared_ptr<SampleObserver> observer() override;
+    std::shared_ptr<SampleObserver> observer(const RunInputs&) override;
     // On the worker thread, with the progress dialog and the busy pointer: runs and exports alike.
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override;
     void finished(std::shared_ptr<const FinishedRun> run) override;
