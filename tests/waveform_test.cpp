@@ -174,8 +174,7 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
 
 TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
 {
-    FinishedRun run{{}, {100e-6, 3, 100, 2}, {}, {}};
-    run.result.Peak = 3.0037547517414542;
+    const PlotScale scale{100e-6, 3.0037547517414542, {}};
     using Texts = std::vector<QString>;
     for (const auto& [separator, times, volts] : {
              std::tuple{",", Texts{"0 s", "2,500 ms", "5,000 ms", "7,500 ms", "10,00 ms"},
@@ -183,7 +182,7 @@ TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
              {".", Texts{"0 s", "2.500 ms", "5.000 ms", "7.500 ms", "10.00 ms"},
               Texts{"+3.004 V", "0 V", "-3.004 V"}},
          }) {
-        const AxisValues values = axisValues(run, separator);
+        const AxisValues values = axisValues(scale, separator);
         EXPECT_EQ(Texts(values.times.begin(), values.times.end()), times);
         EXPECT_EQ(Texts(values.volts.begin(), values.volts.end()), volts);
     }
@@ -199,9 +198,8 @@ TEST(AxisValues, EveryValueLiesWhollyInsideItsMargin)
     } runs[] = {{159.15e-6, 3}, {159.15e-6, 2.106e21}, {2.5, 1.797e308}, {1e300, 5e-300}};
     for (const auto& r : runs) {
         SCOPED_TRACE(::testing::Message() << r.cr << " " << r.peak);
-        FinishedRun run{{}, {r.cr, 3, 100, 2}, {}, {}};
-        run.result.Peak = r.peak;
-        const std::vector<PlacedValue> placed = placeAxisValues(axisValues(run, ","), plot, window, QFont());
+        const std::vector<PlacedValue> placed =
+            placeAxisValues(axisValues({r.cr, r.peak, {}}, ","), plot, window, QFont());
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const PlacedValue& v = placed[i];
             const bool volts = i >= 5;

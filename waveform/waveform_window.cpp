@@ -73,7 +73,7 @@ void WaveformWindow::plotChanged()
 void WaveformWindow::showRun(std::shared_ptr<const FinishedRun> run)
 {
     lastRun_ = std::move(run);
-    axisValues_ = axisValues(*lastRun_, userDecimalSeparator());
+    axisValues_ = axisValues({lastRun_->inputs.CR, lastRun_->result.Peak, {}}, userDecimalSeparator());
     lastRunChanged();
 }
 
