@@ -2,8 +2,9 @@
 // the per-column reduction in one loop, nothing stored), the model alone, a
 // whole run as the user sees it (the boxes read, the model on a worker thread
 // with its observers, the axes and the curve drawn into a plot of the designed
-// size), the readout under the pointer, the op-amp circuit solved once, and a
-// sweep on one worker and on every core.
+// size), a zoom, a sweep on one worker and on every core, the op-amp circuit
+// solved once, and what the window's thread does: the readout under the
+// pointer, Risultati, the axis values, a redraw and the cursors.
 // Each run reports samples (10 * N) per second; the circuit, solutions per second.
 
 #include <benchmark/benchmark.h>
@@ -18,6 +19,8 @@
 #include <QEventLoop>
 #include <stdexcept>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 
 #include "plot/curve_reduction.h"
@@ -31,6 +34,7 @@
 #include "simulation/op_amp_circuit.h"
 #include "simulation/oscillator_model.h"
 #include "waveform/plot_picture.h"
+#include "waveform/plot_view.h"
 #include "waveform/readout.h"
 #include "waveform/results_window.h"
 #include "waveform/waveform_window.h"
@@ -167,7 +171,7 @@ private:
         wienbridge::prepareAxes(picture_.plot());
         curve_ = std::make_shared<CurveReduction>(picture_.plot().geometry());
     }
-    std::shared_ptr<SampleObserver> observer() override { return curve_; }
+    std::shared_ptr<SampleObserver> observer(const RunInputs&) override { return curve_; }
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
     {
         background_.start(std::move(computation), [this, done = std::move(done)](ComputationOutcome outcome) {
@@ -232,7 +236,7 @@ void BM_Readout(benchmark::State& state)
     float x = 0;
     for (auto _ : state) {
         x = x < 100 ? x + 0.37F : 0.0F;
-        picture.setToolTip(readoutText({159.15e-6, 3.0037547517414542}, x, 62.0F));
+        picture.setToolTip(readoutText({159.15e-6, 3.0037547517414542, {}}, x, 62.0F));
     }
     state.SetItemsProcessed(state.iterations());
 }
@@ -252,18 +256,28 @@ void BM_OpAmpCircuit(benchmark::State& state)
 }
 BENCHMARK(BM_OpAmpCircuit)->Arg(3000)->Arg(100)->Arg(16)->Unit(benchmark::kMicrosecond);
 
-// A finished default run of the given N, as the window keeps it.
-std::shared_ptr<const FinishedRun> finishedRun(std::int64_t n)
+// A finished default run of the given N, as the window keeps it, with its curves.
+struct KeptRun {
+    std::shared_ptr<const FinishedRun> run;
+    ViewCurves curves;
+};
+
+KeptRun finishedRun(std::int64_t n)
 {
     class Keeper final : public RunFrontEnd {
     public:
+        std::shared_ptr<SampleObserver> observer(const RunInputs& inputs) override
+        {
+            kept.curves = curvesOfNewRun(PlotGeometry{}, inputs, std::nullopt);
+            return std::make_shared<SharedObservers>(SharedObservers{kept.curves.curve, kept.curves.values});
+        }
         void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
         {
             done(computeNow(computation));
         }
-        void finished(std::shared_ptr<const FinishedRun> run) override { kept = std::move(run); }
+        void finished(std::shared_ptr<const FinishedRun> run) override { kept.run = std::move(run); }
         void failed(const FailureMessage&) override {}
-        std::shared_ptr<const FinishedRun> kept;
+        KeptRun kept;
     } keeper;
     startRun({"159.15", std::to_string(n), "3", "2"}, keeper);
     return keeper.kept;
@@ -273,7 +287,7 @@ std::shared_ptr<const FinishedRun> finishedRun(std::int64_t n)
 // measured, so the cost does not grow with N.
 void BM_OpenResults(benchmark::State& state)
 {
-    const std::shared_ptr<const FinishedRun> run = finishedRun(state.range(0));
+    const std::shared_ptr<const FinishedRun> run = finishedRun(state.range(0)).run;
     ResultsWindow results;
     for (auto _ : state) {
         results.showRun(run.get());
@@ -282,6 +296,77 @@ void BM_OpenResults(benchmark::State& state)
 }
 BENCHMARK(BM_OpenResults)->Arg(100)->Arg(10000000)->Unit(benchmark::kMillisecond);
 
+// A zoom to a tenth of the run, as the window does it: the curves of the
+// window computed on a worker thread, the model stopped at the window's end,
+// then the plot erased and drawn again. Arguments: N, and where the window
+// ends, in per cent of the run; the samples counted are those computed.
+void BM_Zoom(benchmark::State& state)
+{
+    const KeptRun kept = finishedRun(state.range(0));
+    MessageBoxErrorReport errors;
+    WaveformWindow window(errors);
+    window.beginRun();
+    window.showRun(kept.run, kept.curves);
+    const double end = static_cast<double>(state.range(1));
+    BackgroundRun background;
+    QEventLoop loop;
+    for (auto _ : state) {
+        const ViewCurves curves = curvesOfWindow(window.plotImage().geometry(), {end - 10, end},
+                                                 kept.run->inputs, kept.run->result.Samples, std::nullopt);
+        background.start(
+            windowRun(kept.run->inputs, std::nullopt, curves, std::make_shared<ProgressCounter>()),
+            [&](ComputationOutcome) {
+                window.showView(curves);
+                loop.quit();
+            });
+        loop.exec();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1) / 10);
+}
+BENCHMARK(BM_Zoom)
+    ->Args({100000, 10})
+    ->Args({100000, 100})
+    ->Args({10000000, 10})
+    ->Args({10000000, 100})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// What the window's thread does of a zoom once its curves are computed, and
+// of removing a reference: the plot erased and drawn from the reduced
+// columns, and the waveform window painted whole.
+void BM_RedrawWindow(benchmark::State& state)
+{
+    const KeptRun kept = finishedRun(state.range(0));
+    MessageBoxErrorReport errors;
+    WaveformWindow window(errors);
+    window.beginRun();
+    window.showRun(kept.run, kept.curves);
+    for (auto _ : state) {
+        window.showView(kept.curves);
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_RedrawWindow)->Arg(100)->Arg(10000000)->Unit(benchmark::kMillisecond);
+
+// An arrow key moving a cursor, and the waveform window painted whole with
+// the cursors and their readings.
+void BM_MoveCursor(benchmark::State& state)
+{
+    MessageBoxErrorReport errors;
+    WaveformWindow window(errors);
+    window.beginRun();
+    const KeptRun kept = finishedRun(state.range(0));
+    window.showRun(kept.run, kept.curves);
+    window.findChild<QMenu*>()->actions()[2]->toggle();
+    int step = 0;
+    for (auto _ : state) {
+        QKeyEvent key(QEvent::KeyPress, ++step % 200 < 100 ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
+        QApplication::sendEvent(window.plot(), &key);
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_MoveCursor)->Arg(100)->Unit(benchmark::kMillisecond);
+
 // "Valori sugli assi" switched, and the whole waveform window painted again,
 // the plot and the values in its margins.
 void BM_ToggleAxisValues(benchmark::State& state)
@@ -289,7 +374,8 @@ void BM_ToggleAxisValues(benchmark::State& state)
     MessageBoxErrorReport errors;
     WaveformWindow window(errors);
     window.beginRun();
-    window.showRun(finishedRun(state.range(0)));
+    const KeptRun kept = finishedRun(state.range(0));
+    window.showRun(kept.run, kept.curves);
     QAction* axisValues = window.findChild<QMenu*>()->actions()[1];
     for (auto _ : state) {
         axisValues->toggle();

@@ -165,7 +165,7 @@ private:
         wienbridge::prepareAxes(*plot_);
         curve_ = std::make_shared<CurveReduction>(plot_->geometry());
     }
-    std::shared_ptr<SampleObserver> observer() override
+    std::shared_ptr<SampleObserver> observer(const RunInputs&) override
     {
         return std::make_shared<SharedObservers>(SharedObservers{curve_, csv_});
     }

@@ -2,7 +2,8 @@
 
 #include <QCoreApplication>
 
-#include "plot/curve_reduction.h"
+#include <utility>
+
 #include "plot/plot_drawing.h"
 #include "run/sample_export.h"
 #include "waveform/plot_picture.h"
@@ -52,6 +53,7 @@ void WindowRun::wipe()
         // Closing the window stops its run: there is nowhere left to draw it.
         connect(waveform_, &QObject::destroyed, this, &WindowRun::cancel);
         connect(waveform_, &WaveformWindow::exportRequested, this, &WindowRun::exportSamples);
+        connect(waveform_, &WaveformWindow::windowRequested, this, &WindowRun::showWindowOf);
     }
     waveform_->beginRun();
 }
@@ -63,20 +65,31 @@ void WindowRun::show()
 
 void WindowRun::prepareAxes()
 {
-    PlotImage& plot = waveform_->plotImage();
-    wienbridge::prepareAxes(plot);
+    wienbridge::prepareAxes(waveform_->plotImage());
     waveform_->plotChanged();
-    curve_ = std::make_shared<CurveReduction>(plot.geometry());
 }
 
-std::shared_ptr<SampleObserver> WindowRun::observer()
+std::shared_ptr<SampleObserver> WindowRun::observer(const RunInputs& inputs)
 {
     progress_ = std::make_shared<ProgressCounter>();
-    return std::make_shared<SharedObservers>(SharedObservers{curve_, progress_});
+    const std::optional<Reference>& reference = waveform_->reference();
+    curves_ = curvesOfNewRun(waveform_->plotImage().geometry(), inputs, reference);
+    referenceRun_ = referenceRun(reference, curves_, progress_);
+    return std::make_shared<SharedObservers>(SharedObservers{curves_.curve, curves_.values, progress_});
 }
 
 void WindowRun::compute(Computation computation, std::function<void(ComputationOutcome)> done)
 {
+    if (referenceRun_) {
+        // The reference follows the run on the new time axis, in the same computation.
+        computation = [run = std::move(computation),
+                       reference = std::move(referenceRun_)](std::stop_token stop) {
+            FinishedRun finished = run(stop);
+            reference(stop);
+            return finished;
+        };
+        referenceRun_ = nullptr;
+    }
     busy_.emplace();
     dialog_.watch(progress_, waveform_);
     if (waveform_)
@@ -90,40 +103,58 @@ void WindowRun::compute(Computation computation, std::function<void(ComputationO
     });
 }
 
-void WindowRun::exportSamples(const RunInputs& inputs, const QString& path)
+void WindowRun::showWindowOf(const TimeWindow& window)
+{
+    const FinishedRun* run = waveform_ ? waveform_->lastRun() : nullptr;
+    if (isRunning() || !run)
+        return;
+    progress_ = std::make_shared<ProgressCounter>();
+    const ViewCurves curves = curvesOfWindow(waveform_->plotImage().geometry(), window, run->inputs,
+                                             run->result.Samples, waveform_->reference());
+    compute(windowRun(run->inputs, waveform_->reference(), curves, progress_),
+            [this, curves](ComputationOutcome outcome) {
+                try {
+                    if (outcome.error)
+                        std::rethrow_exception(outcome.error);
+                    if (waveform_)
+                        waveform_->showView(curves);
+                } catch (const RunCancelled&) {
+                    // The plot keeps what it showed.
+                } catch (...) {
+                    report(describeUnexpectedFailure(std::current_exception()));
+                }
+            });
+}
+
+void WindowRun::exportSamples(const RunInputs& inputs, const QString& path, qint64 first, qint64 last)
 {
     if (isRunning())
         return;
     progress_ = std::make_shared<ProgressCounter>();
-    compute(sampleExport(inputs, path, progress_), [this, inputs, path](ComputationOutcome outcome) {
-        const std::string file = path.toStdString();
-        try {
-            if (outcome.error)
-                std::rethrow_exception(outcome.error);
-        } catch (const RunCancelled&) {
-            report(exportCancelled(file));
-        } catch (const SampleFileNotWritten&) {
-            report(samplesNotExported(file));
-        } catch (const RuntimeError& error) {
-            report(describeFailure(error, inputs));
-        } catch (...) {
-            report(describeUnexpectedFailure(std::current_exception()));
-        }
-    });
+    compute(sampleExport(inputs, path, progress_, first, last),
+            [this, inputs, path](ComputationOutcome outcome) {
+                const std::string file = path.toStdString();
+                try {
+                    if (outcome.error)
+                        std::rethrow_exception(outcome.error);
+                } catch (const RunCancelled&) {
+                    report(exportCancelled(file));
+                } catch (const SampleFileNotWritten&) {
+                    report(samplesNotExported(file));
+                } catch (const RuntimeError& error) {
+                    report(describeFailure(error, inputs));
+                } catch (...) {
+                    report(describeUnexpectedFailure(std::current_exception()));
+                }
+            });
 }
 
 void WindowRun::finished(std::shared_ptr<const FinishedRun> run)
 {
-    const std::shared_ptr<CurveReduction> curve = std::move(curve_);
+    const ViewCurves curves = std::exchange(curves_, {});
     if (!waveform_)
         return;  // closed meanwhile: there is nowhere to show the run
-    // What was drawn shows, even when the curve stops at a sample it cannot place.
-    struct Shown {
-        WaveformWindow* window;
-        ~Shown() { window->plotChanged(); }
-    } shown{waveform_};
-    drawCurve(waveform_->plotImage(), *curve, run->result.Peak);
-    waveform_->showRun(std::move(run));
+    waveform_->showRun(std::move(run), curves);
     timing_.curveDrawn(waveform_->plot());
 }
 

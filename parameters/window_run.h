@@ -1,5 +1,6 @@
 #pragma once
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -11,13 +12,13 @@
 #include "run/background_run.h"
 #include "run/progress_counter.h"
 #include "run/run_sequence.h"
+#include "waveform/plot_view.h"
 #include "widget_helpers/busy_cursor.h"
 
 class QWidget;
 
 namespace wienbridge {
 
-class CurveReduction;
 class ErrorReport;
 class WaveformWindow;
 
@@ -46,7 +47,12 @@ public:
     // Runs the model again with the inputs of a finished run, writing its samples
     // into the file as the command line's CSV does: a run like any other, which
     // the run button waits for. The file appears only once whole.
-    void exportSamples(const RunInputs& inputs, const QString& path);
+    void exportSamples(const RunInputs& inputs, const QString& path, qint64 first = 1,
+                       qint64 last = std::numeric_limits<qint64>::max());
+    // Computes the curves of a window of the last run's time axis, with the
+    // reference, as a run is computed, and shows them; a cancelled one leaves
+    // the plot as it was.
+    void showWindowOf(const TimeWindow& window);
     // The waveform window, or null before the first run and after the user closed it.
     WaveformWindow* waveformWindow() const;
 
@@ -54,7 +60,7 @@ private:
     void wipe() override;
     void show() override;
     void prepareAxes() override;
-    std::shared_ptr<SampleObserver> observer() override;
+    std::shared_ptr<SampleObserver> observer(const RunInputs& inputs) override;
     // On the worker thread, with the progress dialog and the busy pointer: runs and exports alike.
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override;
     void finished(std::shared_ptr<const FinishedRun> run) override;
@@ -65,8 +71,9 @@ private:
     ErrorReport& errors_;
     QPointer<QWidget> main_;
     QPointer<WaveformWindow> waveform_;
-    std::shared_ptr<CurveReduction> curve_;      // of the run being computed
-    std::shared_ptr<ProgressCounter> progress_;  // likewise
+    ViewCurves curves_;                                  // of the run being computed
+    std::function<void(std::stop_token)> referenceRun_;  // likewise, its reference run again
+    std::shared_ptr<ProgressCounter> progress_;          // likewise
     LongRunDialog dialog_;
     std::optional<BusyCursor> busy_;
     RunTiming timing_;

@@ -25,12 +25,12 @@ QString engineering(double value, std::string_view unit, std::string_view separa
 
 }  // namespace
 
-AxisValues axisValues(const FinishedRun& run, std::string_view separator)
+AxisValues axisValues(const PlotScale& scale, std::string_view separator)
 {
     AxisValues values;
     for (int tick = 0; tick < 5; ++tick)
-        values.times[tick] = engineering(tick * 25 * run.inputs.CR, "s", separator);
-    const double peak = run.result.Peak;
+        values.times[tick] = engineering(scale.seconds(tick * 25), "s", separator);
+    const double peak = scale.Peak;
     values.volts = {QStringLiteral("+") + engineering(peak, "V", separator), engineering(0, "V", separator),
                     engineering(-peak, "V", separator)};
     return values;

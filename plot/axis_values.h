@@ -8,22 +8,23 @@
 #include <QRect>
 #include <QString>
 
-#include "simulation/finished_run.h"
+#include "plot/plot_mapping.h"
 
 class QPainter;
 
 namespace wienbridge {
 
 // The numbers the plot itself does not carry, for its margins: the times of
-// the five ticks along the bottom (0, 25 CR, ..., 100 CR) and the voltages at
-// the top, middle and bottom of the curve's range (+Peak, 0, -Peak).
+// the five ticks along the bottom (0, 25 CR, ..., 100 CR for the whole run,
+// the window's start to its end when zoomed) and the voltages at the top,
+// middle and bottom of the curve's range (+Peak, 0, -Peak).
 struct AxisValues {
     std::array<QString, 5> times;
     std::array<QString, 3> volts;
 };
 
 // With the given decimal separator, in engineering units.
-AxisValues axisValues(const FinishedRun& run, std::string_view decimalSeparator);
+AxisValues axisValues(const PlotScale& scale, std::string_view decimalSeparator);
 
 // A value where it goes, in the font it fits in.
 struct PlacedValue {

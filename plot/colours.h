@@ -20,6 +20,19 @@ inline QColor red()
     return QColor(255, 0, 0);
 }
 
+// A kept reference curve, behind the run's red one: a blue apart from the
+// presets' pure blue, dark enough on the pale yellow.
+inline QColor reference()
+{
+    return QColor(0, 110, 200);
+}
+
+// The cursors: a green that is neither curve's.
+inline QColor cursor()
+{
+    return QColor(0, 130, 0);
+}
+
 // The plot's pale yellow background.
 inline QColor plotBackground()
 {

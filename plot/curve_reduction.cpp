@@ -1,33 +1,77 @@
 #include "plot/curve_reduction.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "plot/line_raster.h"
 
 namespace wienbridge {
 
-CurveReduction::CurveReduction(const PlotGeometry& geometry) : geometry_(geometry)
+CurveReduction::CurveReduction(const PlotGeometry& geometry) : mapped_(false), geometry_(geometry)
 {
-    columns_.reserve(static_cast<std::size_t>(geometry.width) + 1);
+    columns_.reserve(static_cast<std::size_t>(geometry.width) + 3);
+}
+
+CurveReduction::CurveReduction(const PlotGeometry& geometry, const SampleMapping& mapping)
+    : mapped_(true), geometry_(geometry), mapping_(mapping)
+{
+    columns_.reserve(static_cast<std::size_t>(geometry.width) + 3);
+    locate();
 }
 
 void CurveReduction::begin(std::int64_t sampleCount)
 {
-    count_ = sampleCount;
+    if (!mapped_) {
+        mapping_.count = sampleCount;
+        locate();
+    }
     columns_.clear();
     columnEnd_ = 0;
+    peak_ = 0.0;
+}
+
+void CurveReduction::locate()
+{
+    const double lastColumn = geometry_.width - 1;
+    // Both x and the column only grow with k, so each edge is found by halving.
+    const std::int64_t firstShown = firstWhere([&](std::int64_t k) { return column(k) >= 0; });
+    const std::int64_t lastShown = firstWhere([&](std::int64_t k) { return column(k) > lastColumn; }) - 1;
+    keepFirst_ = std::max<std::int64_t>(1, firstShown - 1);
+    keepLast_ = std::min(mapping_.count, lastShown + 1);
+    firstInside_ = firstWhere([&](std::int64_t k) { return mapping_.x(k) >= 0.0F; });
+    lastInside_ = firstWhere([&](std::int64_t k) { return mapping_.x(k) > 100.0F; }) - 1;
+}
+
+template <class After>
+std::int64_t CurveReduction::firstWhere(After&& after) const
+{
+    std::int64_t before = 0;
+    std::int64_t at = mapping_.count + 1;
+    while (at - before > 1) {
+        const std::int64_t middle = before + (at - before) / 2;
+        if (after(middle))
+            at = middle;
+        else
+            before = middle;
+    }
+    return at;
+}
+
+std::int64_t CurveReduction::lastSampleNeeded() const
+{
+    return keepLast_;
 }
 
 double CurveReduction::column(std::int64_t k) const
 {
-    return nearestPixel(geometry_.deviceX(sampleX(k, count_)));
+    return nearestPixel(geometry_.deviceX(mapping_.x(k)));
 }
 
 std::int64_t CurveReduction::lastInColumnOf(std::int64_t k) const
 {
     const double target = column(k);
     std::int64_t inside = k;
-    std::int64_t beyond = count_ + 1;
+    std::int64_t beyond = keepLast_ + 1;
     while (beyond - inside > 1) {
         const std::int64_t middle = inside + (beyond - inside) / 2;
         if (column(middle) <= target)
@@ -39,13 +83,15 @@ std::int64_t CurveReduction::lastInColumnOf(std::int64_t k) const
 }
 
 // With many samples to a column most blocks lie inside one, and their bounds
-// are all the column needs of them: only the blocks that cross from one column
-// to the next are visited sample by sample.
+// are all the column and the scale need of them: only the blocks that cross
+// from one column to the next, or an edge of the window, are visited sample by
+// sample.
 void CurveReduction::observeWithBounds(std::int64_t first, std::span<const double> vp,
                                        std::span<const double> vo, Bounds bounds)
 {
     const std::int64_t last = first + static_cast<std::int64_t>(vo.size()) - 1;
-    if (vo.empty() || columns_.empty() || first > columnEnd_ || last > columnEnd_) {
+    if (vo.empty() || columns_.empty() || first > columnEnd_ || last > columnEnd_ || first < firstInside_
+        || last > lastInside_) {
         observe(first, vp, vo);
         return;
     }
@@ -53,10 +99,17 @@ void CurveReduction::observeWithBounds(std::int64_t first, std::span<const doubl
     column.lowest = std::min(column.lowest, bounds.lowest);
     column.highest = std::max(column.highest, bounds.highest);
     column.last = {last, vo.back()};
+    peak_ = std::max({peak_, std::fabs(bounds.lowest), std::fabs(bounds.highest)});
 }
 
-void CurveReduction::observe(std::int64_t first, std::span<const double>, std::span<const double> vo)
+void CurveReduction::observe(std::int64_t blockFirst, std::span<const double>, std::span<const double> block)
 {
+    const std::int64_t first = std::max(blockFirst, keepFirst_);
+    const std::int64_t last = std::min(blockFirst + static_cast<std::int64_t>(block.size()) - 1, keepLast_);
+    if (first > last)
+        return;
+    const std::span<const double> vo = block.subspan(static_cast<std::size_t>(first - blockFirst),
+                                                     static_cast<std::size_t>(last - first + 1));
     std::size_t j = 0;
     while (j < vo.size()) {
         const std::int64_t k = first + static_cast<std::int64_t>(j);
@@ -83,6 +136,16 @@ void CurveReduction::observe(std::int64_t first, std::span<const double>, std::s
         column.lowest = std::min(std::min(low0, low1), std::min(low2, low3));
         column.highest = std::max(std::max(high0, high1), std::max(high2, high3));
         column.last = {first + static_cast<std::int64_t>(end) - 1, vo[end - 1]};
+        // Only the columns at the window's edges hold samples outside it.
+        if (column.first.k >= firstInside_ && column.last.k <= lastInside_) {
+            peak_ = std::max({peak_, std::fabs(column.lowest), std::fabs(column.highest)});
+        } else {
+            for (i = j; i < end; ++i) {
+                const std::int64_t at = first + static_cast<std::int64_t>(i);
+                if (at >= firstInside_ && at <= lastInside_)
+                    peak_ = std::max(peak_, std::fabs(vo[i]));
+            }
+        }
         j = end;
     }
 }

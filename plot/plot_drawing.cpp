@@ -27,16 +27,15 @@ float curveY(double vo, double peak)
     return static_cast<float>(vo * scale * 48 / (peak * scale) + 50);
 }
 
-void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak)
+void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak, const QColor& colour)
 {
     std::vector<UserPoint> polyline;
     polyline.reserve(4 * curve.columns().size());
     // The first sample of each column, then its extremes at the same x, then
     // its last sample: the x of the extremes changes no pixel (see the reduction).
     for (const ReducedColumn& column : curve.columns()) {
-        const float x = sampleX(column.first.k, curve.sampleCount());
-        const UserPoint kept[] = {
-            {x, 0.0F}, {x, 0.0F}, {x, 0.0F}, {sampleX(column.last.k, curve.sampleCount()), 0.0F}};
+        const float x = curve.mapping().x(column.first.k);
+        const UserPoint kept[] = {{x, 0.0F}, {x, 0.0F}, {x, 0.0F}, {curve.mapping().x(column.last.k), 0.0F}};
         const double values[] = {column.first.vo, column.lowest, column.highest, column.last.vo};
         const int count = column.last.k == column.first.k ? 1 : 4;
         for (int i = 0; i < count; ++i) {
@@ -46,13 +45,13 @@ void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak)
             float y = curveY(vo, peak);
             pinInPlace(y);
             if (const int flags = raisedFloatingPointFlags()) {
-                plot.drawPolyline(polyline, colours::red());
+                plot.drawPolyline(polyline, colour);
                 raiseIfFlagged(flags, Quantity::CurveHeight);
             }
             polyline.push_back({kept[i].x, y});
         }
     }
-    plot.drawPolyline(polyline, colours::red());
+    plot.drawPolyline(polyline, colour);
 }
 
 }  // namespace wienbridge

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plot/colours.h"
 #include "plot/curve_reduction.h"
 
 namespace wienbridge {
@@ -15,10 +16,12 @@ void prepareAxes(PlotImage& plot);
 // y = 98. The one formula every way of drawing the curve uses.
 float curveY(double vo, double peak);
 
-// The red curve through the reduced columns, from the first sample to x = 100.
+// The curve through the reduced columns, where their mapping puts them (the
+// whole run: from the first sample to x = 100), in red unless told otherwise.
 // A sample whose height fails the floating-point test (every sample 0, so the
 // peak is 0) stops the drawing there with its RuntimeError (CurveHeight), the
 // segments before it drawn.
-void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak);
+void drawCurve(PlotImage& plot, const CurveReduction& curve, double peak,
+               const QColor& colour = colours::red());
 
 }  // namespace wienbridge

@@ -60,12 +60,57 @@ inline int lineWidthAt(double ratio)
     return std::max(1, static_cast<int>(std::lround(ratio)));
 }
 
-// Where the curve puts sample k of `count` across the plot: the samples end at
-// x = 100. k * 100 is taken in 64 bits, since as a 32-bit product it would
-// overflow for k above 21474836 and give the same double wherever it fits.
+// The span of time the plot shows, in the x of the whole run whose time axis
+// it is (0 to 100 is 0 to 100 CR): the designed plot shows 0 to 100, a zoomed
+// one less. Its scale is exactly 1 for the whole run, and adding 0 or
+// multiplying by 1 changes no double, so the whole run lands on the designed
+// plot's x to the last bit.
+struct TimeWindow {
+    double start = 0.0;
+    double end = 100.0;
+
+    bool operator==(const TimeWindow&) const = default;
+    bool whole() const { return start == 0.0 && end == 100.0; }
+    double scale() const { return 100.0 / (end - start); }
+    double toPlot(double runX) const { return (runX - start) * scale(); }
+    double toRun(double plotX) const { return start + plotX / scale(); }
+};
+
+// What the numbers read off a plot need: the time constant of the run whose
+// time axis it is, the part of that axis shown, and the peak the heights are
+// scaled to (y = 50 +- 48 is +-Peak).
+struct PlotScale {
+    double CR = 0.0;
+    double Peak = 0.0;
+    TimeWindow window;
+
+    // The time, in seconds, at the plot's x: the fraction of the width times
+    // the whole run's span, 100 CR.
+    double seconds(double x) const { return (window.toRun(x) / 100) * 100 * CR; }
+};
+
+// Where sample k of a run of `count` samples lies across the plot. The run's
+// own x is 100 k / count (its samples end at 100 CR); `stretch`, the run's CR
+// over that of the run the time axis belongs to, brings a reference curve to
+// the same seconds (1 for the run itself); the window then places it. k * 100
+// is taken in 64 bits, since as a 32-bit product it would overflow for k above
+// 21474836 and give the same double wherever it fits.
+struct SampleMapping {
+    std::int64_t count = 0;
+    double stretch = 1.0;
+    TimeWindow window;
+
+    float x(std::int64_t k) const
+    {
+        return static_cast<float>(
+            window.toPlot(static_cast<double>(k * 100) / static_cast<double>(count) * stretch));
+    }
+};
+
+// Where the designed plot puts sample k of `count`: the samples end at x = 100.
 inline float sampleX(std::int64_t k, std::int64_t count)
 {
-    return static_cast<float>(static_cast<double>(k * 100) / static_cast<double>(count));
+    return SampleMapping{count, 1.0, {}}.x(k);
 }
 
 }  // namespace wienbridge

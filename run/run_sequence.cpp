@@ -46,7 +46,7 @@ void startRun(const BoxTexts& texts, RunFrontEnd& front)
         return;
     }
 
-    Computation computation = [texts, inputs, extra = front.observer()](std::stop_token stop) {
+    Computation computation = [texts, inputs, extra = front.observer(inputs)](std::stop_token stop) {
         FinishedRun run{texts, inputs, {}, {}};
         CycleAnalysis cycles;
         ObserverList observers{&cycles, extra.get()};

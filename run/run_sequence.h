@@ -40,9 +40,10 @@ public:
     // The axes are drawn, by a front end that draws.
     virtual void prepareAxes() {}
     // What observes the samples beside the run's own analysis (the plot's
-    // reduction, progress, a CSV writer), or null. The computation keeps it
-    // alive while it runs, on whichever thread computes.
-    virtual std::shared_ptr<SampleObserver> observer() { return nullptr; }
+    // reduction, progress, a CSV writer), or null, once the boxes are read
+    // into `inputs`. The computation keeps it alive while it runs, on
+    // whichever thread computes.
+    virtual std::shared_ptr<SampleObserver> observer(const RunInputs& /*inputs*/) { return nullptr; }
     // Computes, here or on another thread, and then calls `done` with the
     // outcome on the thread that started the run.
     virtual void compute(Computation computation, std::function<void(ComputationOutcome)> done) = 0;

@@ -9,9 +9,9 @@
 namespace wienbridge {
 
 Computation sampleExport(const RunInputs& inputs, const QString& path,
-                         std::shared_ptr<SampleObserver> progress)
+                         std::shared_ptr<SampleObserver> progress, std::int64_t first, std::int64_t last)
 {
-    return [inputs, path, progress](std::stop_token stop) {
+    return [inputs, first, last, path, progress](std::stop_token stop) {
         FinishedRun run{{}, inputs, {}, {}};
         const bool written = writeWholeFile(path, [&](QIODevice& file) {
             CsvSamples csv([&file](std::string_view text) {
@@ -19,8 +19,9 @@ Computation sampleExport(const RunInputs& inputs, const QString& path,
                     != static_cast<qint64>(text.size()))
                     throw SampleFileNotWritten{};
             });
-            ObserverList observers{&csv, progress.get()};
-            run.result = simulate(inputs, observers, stop);
+            SampleRange rows(csv, first, last);
+            ObserverList observers{&rows, progress.get()};
+            run.result = simulate(inputs, observers, stop, last);
             csv.flush();
             return true;
         });

@@ -110,7 +110,7 @@ public:
     {
     }
 
-    RunResult operator()()
+    RunResult operator()(std::int64_t lastSample)
     {
         r_.Dt = checkedStatement(
             Quantity::Step, [](double cr, double n) { return cr / (n * 0.1); }, in_.CR,
@@ -139,8 +139,10 @@ public:
             static_cast<double>(r_.K),
         };
         r_.Samples = steps;
-        observer_.begin(steps);
-        integrate(c, steps);
+        // Blocks still start where a whole run's do; only the last one is cut short.
+        const auto handed = static_cast<std::int32_t>(std::clamp<std::int64_t>(lastSample, 0, steps));
+        observer_.begin(handed);
+        integrate(c, handed);
         return r_;
     }
 
@@ -199,9 +201,10 @@ private:
 
 }  // namespace
 
-RunResult simulate(const RunInputs& inputs, SampleObserver& observer, std::stop_token stop)
+RunResult simulate(const RunInputs& inputs, SampleObserver& observer, std::stop_token stop,
+                   std::int64_t lastSample)
 {
-    return Run(inputs, observer, std::move(stop))();
+    return Run(inputs, observer, std::move(stop))(lastSample);
 }
 
 }  // namespace wienbridge

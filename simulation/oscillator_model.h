@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <stop_token>
 
 #include "simulation/run_inputs.h"
@@ -16,6 +18,13 @@ namespace wienbridge {
 // computed, after the observer has seen every sample before it. A stop
 // requested through `stop` ends the run between two blocks of samples by
 // throwing RunCancelled.
-RunResult simulate(const RunInputs& inputs, SampleObserver& observer, std::stop_token stop = {});
+//
+// A run asked to stop after sample `lastSample` computes and hands over only
+// samples 1 to lastSample, the same doubles a whole run hands over, and returns
+// the peak of those; Samples is still the whole run's 10 * N, which sets where
+// its samples lie in time. A plot of part of the run costs no more than the
+// run up to the end of that part.
+RunResult simulate(const RunInputs& inputs, SampleObserver& observer, std::stop_token stop = {},
+                   std::int64_t lastSample = std::numeric_limits<std::int64_t>::max());
 
 }  // namespace wienbridge

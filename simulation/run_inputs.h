@@ -19,7 +19,7 @@ struct RunResult {
     double Aol = 0.0;          // open-loop gain at the angular frequency 1 / CR
     std::int32_t K = 0;        // closed-loop gain of the stage, rounded to an integer
     double Peak = 0.0;         // largest |Vo| over the run
-    std::int64_t Samples = 0;  // 10 * N, the samples handed to the observers
+    std::int64_t Samples = 0;  // 10 * N, the samples of the whole run
 };
 
 }  // namespace wienbridge

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -18,7 +19,8 @@ class SampleObserver {
 public:
     virtual ~SampleObserver() = default;
     // Before the first sample: how many the run hands over if it completes
-    // (10 * N), so that nothing outside the model works it out again.
+    // (10 * N, fewer for a run asked to stop early), so that nothing outside
+    // the model works it out again.
     virtual void begin(std::int64_t /*sampleCount*/) {}
     virtual void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) = 0;
 
@@ -74,6 +76,33 @@ private:
 };
 using ObserverList = Observers<SampleObserver*>;
 using SharedObservers = Observers<std::shared_ptr<SampleObserver>>;
+
+// Hands on to another observer only samples first to last of those it gets.
+class SampleRange final : public SampleObserver {
+public:
+    SampleRange(SampleObserver& inner, std::int64_t first, std::int64_t last)
+        : inner_(inner), first_(first), last_(last)
+    {
+    }
+    void begin(std::int64_t sampleCount) override
+    {
+        inner_.begin(std::max<std::int64_t>(0, std::min(sampleCount, last_) - first_ + 1));
+    }
+    void observe(std::int64_t first, std::span<const double> vp, std::span<const double> vo) override
+    {
+        const std::int64_t from = std::max(first, first_);
+        const std::int64_t to = std::min(first + static_cast<std::int64_t>(vo.size()) - 1, last_);
+        if (from > to)
+            return;
+        const auto offset = static_cast<std::size_t>(from - first);
+        const auto count = static_cast<std::size_t>(to - from + 1);
+        inner_.observe(from, vp.subspan(offset, count), vo.subspan(offset, count));
+    }
+
+private:
+    SampleObserver& inner_;
+    std::int64_t first_, last_;
+};
 
 // A run stopped at the user's request: not a failure, nothing to report.
 struct RunCancelled {};

@@ -39,7 +39,7 @@ public:
     std::string ended;
 
 private:
-    std::shared_ptr<SampleObserver> observer() override { return progress; }
+    std::shared_ptr<SampleObserver> observer(const RunInputs&) override { return progress; }
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
     {
         background.start(std::move(computation), std::move(done));

@@ -5,6 +5,7 @@
 #include "simulation/oscillator_model.h"
 #include "tests/support/reference_model.h"
 #include "tests/support/windows_fixture.h"
+#include "waveform/plot_view.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;
@@ -26,7 +27,7 @@ std::pair<QImage, QImage> bothWays(const PlotGeometry& geometry, const std::vect
         const auto [lowest, highest] = std::minmax_element(block.begin(), block.end());
         curve.observeWithBounds(first + 1, block, block, {*lowest, *highest});
     }
-    drawCurve(reduced, curve, peak);
+    drawCurve(reduced, curve, curve.peak());  // the scale the reduction found itself
     for (std::int64_t k = 2; k <= count; ++k)
         plain.drawLine({sampleX(k - 1, count), curveY(vo[k - 2], peak)},
                        {sampleX(k, count), curveY(vo[k - 1], peak)}, QColor(255, 0, 0));
@@ -143,5 +144,43 @@ TEST(Plot, ReducedCurveLightsExactlyThePixelsOfEverySegment)
             const auto [reduced, plain] = bothWays(geometry, curves[i]);
             EXPECT_TRUE(reduced == plain) << geometry.width << " curve " << i;
         }
+    }
+}
+
+// A window of a run, computed as a zoom computes it (the model stopped at the
+// window's end), lights the pixels of the whole run's samples stroked one by
+// one across it, scaled to the largest |Vo| of those whose time lies inside;
+// the segments into and out of the window reach the plot's edges.
+TEST(Plot, AZoomedPlotLightsThePixelsOfItsSamplesDrawnDirectly)
+{
+    const struct {
+        std::int32_t n;
+        double ratio, start, end;
+        PlotGeometry geometry;
+    } windows[] = {
+        {10, 2, 33.3, 38.9, {}},                   // a few samples
+        {1000, 3, 90, 100, {}},                    // the growing curve's last tenth
+        {100000, 1, 0.5, 10, {}},                  // the damped one's first, many samples a column
+        {1000, 2, 12.34, 56.78, {1802, 1002, 2}},  // on a screen at twice the pixels
+    };
+    for (const auto& w : windows) {
+        const RunInputs inputs{159.15e-6, 3, w.n, w.ratio};
+        SampleRecorder whole;
+        const std::int64_t count = simulate(inputs, whole).Samples;
+        const TimeWindow window{w.start, w.end};
+        const ViewCurves curves = curvesOfWindow(w.geometry, window, inputs, count, std::nullopt);
+        computeNow(windowRun(inputs, std::nullopt, curves, std::make_shared<ProgressCounter>()));
+        PlotImage zoomed(w.geometry), direct(w.geometry);
+        drawCurves(zoomed, curves, curves.peak(0));
+
+        double peak = 0;
+        for (std::int64_t k = 1; k <= count; ++k)
+            if (k * 100.0 / count >= w.start && k * 100.0 / count <= w.end)
+                peak = std::max(peak, std::fabs(whole.vo[k - 1]));
+        const SampleMapping mapping{count, 1.0, window};
+        for (std::int64_t k = 2; k <= count; ++k)
+            direct.drawLine({mapping.x(k - 1), curveY(whole.vo[k - 2], peak)},
+                            {mapping.x(k), curveY(whole.vo[k - 1], peak)}, kRed);
+        EXPECT_TRUE(zoomed.image() == direct.image()) << w.n << " from " << w.start;
     }
 }

@@ -19,7 +19,7 @@ private:
     void wipe() override { note("wipe"); }
     void show() override { note("show"); }
     void prepareAxes() override { note("axes"); }
-    std::shared_ptr<SampleObserver> observer() override { return extra; }
+    std::shared_ptr<SampleObserver> observer(const RunInputs&) override { return extra; }
     void compute(Computation computation, std::function<void(ComputationOutcome)> done) override
     {
         note("compute");

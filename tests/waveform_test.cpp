@@ -12,6 +12,7 @@
 
 #include "plot/axis_values.h"
 #include "tests/support/windows_fixture.h"
+#include "waveform/cursor_readout.h"
 #include "waveform/plot_menu.h"
 #include "waveform/results_window.h"
 #include "waveform/sweep_window.h"
@@ -102,7 +103,16 @@ TEST_F(Windows, ExportWritesTheCommandLinesSamplesOrNoFileAtAll)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
     QFile exported(csv);
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
-    EXPECT_EQ(exported.readAll().toStdString(), commandLine({"--n", "10", "--ratio", "3", "--samples"}).out);
+    const std::string samples = commandLine({"--n", "10", "--ratio", "3", "--samples"}).out;
+    EXPECT_EQ(exported.readAll().toStdString(), samples);
+    // Zoomed to x = 25 to 50, samples 25 to 50 of the 100, with their indices.
+    dragAcross(225, 450);
+    QFile zoomed(freshPath("wienbridge-zoomed.csv"));
+    choosingFile(zoomed.fileName(), [&] { menuItem("Esporta campioni…")->trigger(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
+    ASSERT_TRUE(zoomed.open(QIODevice::ReadOnly));
+    const std::size_t from = samples.find("\n25,"), to = samples.find("\n51,");
+    EXPECT_EQ(zoomed.readAll().toStdString(), "i,vp,vo" + samples.substr(from, to - from + 1));
 
     // A file that cannot be written, and an export stopped by closing the window.
     const QString unwritable = QDir::temp().filePath("no-such-folder/samples.csv");
@@ -189,8 +199,7 @@ TEST_F(Windows, ResultsFollowEveryRunAndWarnWhenTheSamplesMislead)
 
 TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
 {
-    FinishedRun run{{}, {100e-6, 3, 100, 2}, {}, {}};
-    run.result.Peak = 3.0037547517414542;
+    const PlotScale scale{100e-6, 3.0037547517414542, {}};
     using Texts = std::vector<QString>;
     for (const auto& [separator, times, volts] : {
              std::tuple{",", Texts{"0 s", "2,500 ms", "5,000 ms", "7,500 ms", "10,00 ms"},
@@ -198,7 +207,7 @@ TEST(AxisValues, TimesOfTheTicksAndThePeakInTheLocalesForm)
              {".", Texts{"0 s", "2.500 ms", "5.000 ms", "7.500 ms", "10.00 ms"},
               Texts{"+3.004 V", "0 V", "-3.004 V"}},
          }) {
-        const AxisValues values = axisValues(run, separator);
+        const AxisValues values = axisValues(scale, separator);
         EXPECT_EQ(Texts(values.times.begin(), values.times.end()), times);
         EXPECT_EQ(Texts(values.volts.begin(), values.volts.end()), volts);
     }
@@ -214,9 +223,8 @@ TEST(AxisValues, EveryValueLiesWhollyInsideItsMargin)
     } runs[] = {{159.15e-6, 3}, {159.15e-6, 2.106e21}, {2.5, 1.797e308}, {1e300, 5e-300}};
     for (const auto& r : runs) {
         SCOPED_TRACE(::testing::Message() << r.cr << " " << r.peak);
-        FinishedRun run{{}, {r.cr, 3, 100, 2}, {}, {}};
-        run.result.Peak = r.peak;
-        const std::vector<PlacedValue> placed = placeAxisValues(axisValues(run, ","), plot, window, QFont());
+        const std::vector<PlacedValue> placed =
+            placeAxisValues(axisValues({r.cr, r.peak, {}}, ","), plot, window, QFont());
         for (std::size_t i = 0; i < placed.size(); ++i) {
             const PlacedValue& v = placed[i];
             const bool volts = i >= 5;
@@ -249,13 +257,140 @@ TEST_F(Windows, ThePlotsMenuShowsTheAxisValuesInTheMarginsOnlyWhenAsked)
     plot()->setFocus();
     EXPECT_TRUE(
         opensTheMenu([&] { QTest::keyClick(window->windowHandle(), Qt::Key_F10, Qt::ShiftModifier); }));
-    const QImage designed = window->grab().toImage();
+    const auto grabbed = [&] { return window->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    const QImage designed = grabbed();
+    const int below = plot()->geometry().bottom() + 1;  // the margin under the plot, bare as designed
+    EXPECT_EQ(
+        count(designed.copy(0, below, designed.width(), designed.height() - below), designed.pixel(0, below)),
+        designed.width() * (designed.height() - below));
     menuItem("Valori sugli assi")->trigger();
-    EXPECT_FALSE(window->grab().toImage() == designed);
+    EXPECT_FALSE(grabbed() == designed);
     menuItem("Copia grafico")->trigger();  // the plot with its labelled margins
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(), window->size());
     menuItem("Valori sugli assi")->trigger();
-    EXPECT_TRUE(window->grab().toImage() == designed);
+    EXPECT_TRUE(grabbed() == designed);
+    menuItem("Cursori")->trigger();
+    EXPECT_FALSE(grabbed() == designed);
+    menuItem("Cursori")->trigger();
+    EXPECT_TRUE(grabbed() == designed);
+}
+
+// A drag across the plot and the wheel show a window of the run's time, which
+// the readout follows; "Vista intera" and Home give back the designed plot.
+TEST_F(Windows, AZoomShowsAWindowOfTheRunAndVistaInteraTheWholeAgain)
+{
+    run();
+    const QImage designed = shown();
+    const QString readout = readoutAt(450, 100);
+    dragAcross(225, 450);  // x = 25 to 50: the plot's left edge is at 25 CR
+    EXPECT_FALSE(shown() == designed);
+    EXPECT_EQ(readoutAt(0, 250), QStringLiteral("t = 3978,750 usec\" ; vo(t) = 0,00V"));
+    EXPECT_TRUE(menuItem("Vista intera")->isEnabled());
+    for (const bool home : {false, true}) {
+        const QPointF middle = plot()->contentsRect().center();
+        QWheelEvent notch(middle, plot()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot(), &notch);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
+        EXPECT_FALSE(shown() == designed);
+        plot()->setFocus();
+        if (home)
+            QTest::keyClick(plot(), Qt::Key_Home);
+        else
+            menuItem("Vista intera")->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
+        EXPECT_TRUE(shown() == designed);
+        EXPECT_EQ(readoutAt(450, 100), readout);
+    }
+}
+
+// Kept, a curve is drawn behind later runs in its own colour, on their seconds
+// and on a voltage scale fitted to the larger peak; removed, the run's own
+// plot is back.
+TEST_F(Windows, AReferenceSharesTheRunsSecondsAndVolts)
+{
+    run();  // sustained, peak 3, over 100 CR
+    menuItem("Mantieni come riferimento")->trigger();
+    type("Text1", "318,3");  // twice the time constant
+    type("Text4", "1");      // damped, peak 2
+    run();
+    const QRgb reference = qRgb(0, 110, 200);
+    const QImage both = shown();
+    int last = -1;
+    for (int x = 0; x < both.width(); ++x)
+        for (int y = 0; y < both.height(); ++y)
+            if (both.pixel(x, y) == reference)
+                last = x;
+    EXPECT_NEAR(last, 450, 1);  // its 100 CR are the run's 50
+    EXPECT_TRUE(readoutAt(100, 10).endsWith("vo(t) = 3,00V"));
+    menuItem("Togli riferimento (CR 159,2 µs, N 100, fc 3,000 MHz, R1/R2 2,000)")->trigger();
+    EXPECT_EQ(count(shown(), reference), 0);
+    EXPECT_TRUE(readoutAt(100, 10).endsWith("vo(t) = 2,00V"));
+    const QString png = freshPath("wienbridge-damped.png");
+    ASSERT_EQ(commandLine({"--cr", "318.3", "--ratio", "1", "--png", png}).exitCode, 0);
+    EXPECT_TRUE(QImage(png).convertToFormat(QImage::Format_RGB32) == shown());
+}
+
+// With the plot focused, Left and Right read the curve itself, a column at a
+// time, in the tooltip and for screen readers; with the cursors shown, the
+// arrow keys move the one C picks, and Tab still leaves the plot.
+TEST_F(Windows, TheArrowKeysReadTheCurveOrMoveTheCursors)
+{
+    type("Text2", "10");  // Vo = 3, 0, -3, -3, 0, 3, ... one sample a unit of x
+    run();
+    plot()->setFocus();
+    const struct {
+        std::vector<Qt::Key> keys;
+        const char* described;
+    } steps[] = {
+        {{Qt::Key_Right}, "t = 159,150 usec\" ; vo(t) = 3,00V"},  // the first sample, at x = 1
+        {{Qt::Key_Left}, "t = 159,150 usec\" ; vo(t) = 3,00V"},   // nothing before it
+        {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right},
+         "t = 229,883 usec\" ; vo(t) = 1,67V"},  // 4/9 of the way down to the next, 0
+        {{Qt::Key_Menu}, ""},                    // the cursors shown
+        {{Qt::Key_Right}, "t1 = 3,996 ms, t2 = 11,94 ms"},
+        {{Qt::Key_C, Qt::Key_Right, Qt::Key_Right}, "t1 = 3,996 ms, t2 = 11,97 ms"},
+        {{Qt::Key_C, Qt::Key_Up}, "v1 = 1,513 V, v2 = -1,500 V"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.described);
+        for (const Qt::Key key : step.keys)
+            key == Qt::Key_Menu ? menuItem("Cursori")->trigger() : QTest::keyClick(plot(), key);
+        EXPECT_TRUE(plot()->accessibleDescription().contains(QString::fromUtf8(step.described)));
+    }
+    QTest::keyClick(plot(), Qt::Key_Tab);
+    EXPECT_FALSE(plot()->hasFocus());
+}
+
+// Two times, two voltages and their differences, in engineering units and
+// the locale's form, read through the window shown.
+TEST(Cursors, ReadTimesVoltagesAndTheirDifferences)
+{
+    using Readings = std::array<QString, 7>;
+    const struct {
+        PlotScale scale;
+        CursorPlaces places;
+        const char* separator;
+        Readings readings;
+    } cases[] = {
+        {{1e-3, 4.8, {}},
+         {{25, 75}, {74, 26}},
+         ",",
+         {"t1 = 25,00 ms", "t2 = 75,00 ms", "Δt = 50,00 ms", "1/Δt = 20,00 Hz", "v1 = 2,400 V",
+          "v2 = -2,400 V", "Δv = -4,800 V"}},
+        {{1e-3, 2.4e-3, {50, 60}},
+         {{25, 75}, {74, 26}},
+         ".",  // x = 25 is 52.5 CR
+         {"t1 = 52.50 ms", "t2 = 57.50 ms", "Δt = 5.000 ms", "1/Δt = 200.0 Hz", "v1 = 1.200 mV",
+          "v2 = -1.200 mV", "Δv = -2.400 mV"}},
+        {{1e-3, 4.8, {}},
+         {{30, 30}, {50, 50}},
+         ",",
+         {"t1 = 30,00 ms", "t2 = 30,00 ms", "Δt = 0,000 s", "1/Δt = —", "v1 = 0,000 V", "v2 = 0,000 V",
+          "Δv = 0,000 V"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cursorReadings(c.scale, c.places, c.separator), c.readings) << c.separator;
 }
 
 // "Andamento" sweeps with the other inputs of the last run, its table exports

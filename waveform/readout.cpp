@@ -7,26 +7,34 @@
 
 namespace wienbridge {
 
-QString readoutText(const ReadoutScale& scale, float x, float y)
+double voltageAt(double peak, double y)
 {
-    // The fraction of the width times the span of the run, 100 CR, in microseconds.
-    const double t = checkedStatement(
-        Quantity::ReadoutTime, [](double x, double cr) { return ((x / 100) * 100 * cr) * 1000000; },
-        static_cast<double>(x), scale.CR);
     // A drawn curve's peak may lie within a factor 50 of the largest double, so
     // (y - 50) * Peak can leave the double range while the voltage does not; only
     // the voltage must fit. Scaling by a power of two changes no rounding.
-    const double v = checkedStatement(
+    return checkedStatement(
         Quantity::ReadoutVoltage,
         [](double y, double peak) {
             if (std::fabs(peak) > 0x1p1017)
                 return (((y - 50) * (peak * 0x1p-6)) / 48) * 0x1p6;
             return ((y - 50) * peak) / 48;
         },
-        static_cast<double>(y), scale.Peak);
+        y, peak);
+}
 
-    return QStringLiteral("t = ") + formatForUser(t, 3) + QStringLiteral(" usec\" ; vo(t) = ")
+QString readoutText(double t, double v)
+{
+    const double microseconds = checkedStatement(
+        Quantity::ReadoutTime, [](double t) { return t * 1000000; }, t);
+    return QStringLiteral("t = ") + formatForUser(microseconds, 3) + QStringLiteral(" usec\" ; vo(t) = ")
            + formatForUser(v, 2) + QStringLiteral("V");
+}
+
+QString readoutText(const PlotScale& scale, float x, float y)
+{
+    const double t = checkedStatement(
+        Quantity::ReadoutTime, [&](double x) { return scale.seconds(x); }, static_cast<double>(x));
+    return readoutText(t, voltageAt(scale.Peak, static_cast<double>(y)));
 }
 
 }  // namespace wienbridge

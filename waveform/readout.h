@@ -2,20 +2,21 @@
 
 #include <QString>
 
+#include "plot/plot_mapping.h"
+
 namespace wienbridge {
 
-// What the readout needs of the last finished run: the time constant, which
-// sets the span of the plot (100 CR), and the peak the curve was scaled to.
-struct ReadoutScale {
-    double CR = 0.0;
-    double Peak = 0.0;
-};
+// The voltage at height y of a plot scaled to `peak`.
+double voltageAt(double peak, double y);
 
-// The tooltip text for the pointer at (x, y) in plot coordinates: the time in
-// microseconds and the output voltage there, read back through the curve's
-// mappings, with the user locale's decimal separator, for example
+// The tooltip text for time t (seconds) and voltage v, with the user locale's
+// decimal separator, the time in microseconds, for example
 //     t = 318,300 usec" ; vo(t) = 0,75V
-// A failing computation raises its RuntimeError.
-QString readoutText(const ReadoutScale& scale, float x, float y);
+QString readoutText(double t, double v);
+
+// The tooltip text for the pointer at (x, y) in plot coordinates: the time and
+// the output voltage there, read back through the curve's mappings. A failing
+// computation raises its RuntimeError.
+QString readoutText(const PlotScale& scale, float x, float y);
 
 }  // namespace wienbridge

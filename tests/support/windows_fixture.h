@@ -99,6 +99,16 @@ protected:
         ADD_FAILURE() << "no menu item " << text;
         return nullptr;
     }
+    // Drags the left button across Picture1 from inner column x0 to x1, and
+    // waits for what that computes.
+    void dragAcross(int x0, int x1) const
+    {
+        const QPoint row = plot()->contentsRect().topLeft() + QPoint(0, 250);
+        QTest::mousePress(plot(), Qt::LeftButton, {}, row + QPoint(x0, 0));
+        QTest::mouseMove(plot(), row + QPoint(x1, 0));
+        QTest::mouseRelease(plot(), Qt::LeftButton, {}, row + QPoint(x1, 0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 60000));
+    }
     // Picture1's inner area as it shows on screen.
     QImage shown() const
     {
