@@ -1,8 +1,14 @@
+#include <QAbstractSpinBox>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "help/help_key.h"
+#include "help/help_window.h"
 #include "parameters/qt_translations.h"
 #include "tests/support/windows_fixture.h"
+#include "waveform/results_window.h"
+#include "waveform/sweep_window.h"
 
 using namespace wienbridge;
 using namespace wienbridge::test;
@@ -193,4 +199,69 @@ TEST(QtTexts, AreItalianForAnItalianUser)
         if (!action->isSeparator())
             texts << action->text().remove(u'&').section(u'\t', 0, 0);
     EXPECT_EQ(texts.join(" / "), u"Annulla / Rifai / Taglia / Copia / Incolla / Elimina / Seleziona tutto");
+}
+
+// F1 in every window opens "Guida" at what that window is about, as do the
+// plot's menu items; "Informazioni su…" names the program, its version and Qt's.
+TEST_F(Windows, F1AndThePlotsMenuOpenTheHelpWhereTheUserIs)
+{
+    HelpKey helpKey;
+    qApp->installEventFilter(&helpKey);
+    run();
+    menuItem("Risultati…")->trigger();
+    menuItem("Andamento…")->trigger();
+    QWidget* waveform = form->waveformWindow();
+    const struct {
+        QWidget* window;
+        QString section;
+    } windows[] = {
+        {form.get(), "caselle"},
+        {waveform, "grafico"},
+        {waveform->findChild<ResultsWindow*>(), "risultati"},
+        {waveform->findChild<SweepWindow*>(), "andamento"},
+    };
+    const auto help = [&] { return form->findChild<HelpWindow*>(); };
+    for (const auto& w : windows) {
+        QTest::keyClick(w.window, Qt::Key_F1);
+        ASSERT_NE(help(), nullptr);
+        EXPECT_TRUE(help()->isVisible());
+        EXPECT_EQ(help()->section(), w.section);
+    }
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    menuItem("Guida")->trigger();
+    EXPECT_EQ(help()->section(), "grafico");
+    QString about;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        about = box ? box->text() : QString();
+        if (box)
+            box->accept();
+    });
+    menuItem("Informazioni su…")->trigger();
+    EXPECT_TRUE(about.contains("Versione 1.00") && about.contains(QString::fromLatin1(qVersion())))
+        << about.toStdString();
+}
+
+// Screen readers find a name for every control of every window.
+TEST_F(Windows, EveryControlHasAName)
+{
+    run();
+    menuItem("Risultati…")->trigger();
+    menuItem("Andamento…")->trigger();
+    menuItem("Guida")->trigger();
+    QStringList unnamed;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const auto* button = qobject_cast<QAbstractButton*>(control);
+            const bool ownPart = qobject_cast<QAbstractSpinBox*>(control->parentWidget());  // its text field
+            if (control->window() == window && !ownPart && control->focusPolicy() != Qt::NoFocus
+                && control->isVisibleTo(window) && control->accessibleName().isEmpty()
+                && !(button && !button->text().isEmpty()))
+                unnamed << window->objectName() + "/" + control->objectName() + " "
+                               + control->metaObject()->className();
+        }
+    }
+    EXPECT_EQ(unnamed.join(", ").toStdString(), "");
 }

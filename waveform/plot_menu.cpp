@@ -35,6 +35,10 @@ PlotMenu::PlotMenu(QWidget* parent) : QMenu(parent)
     onTheRun_.append(addAction(QStringLiteral("Copia grafico"), this, &PlotMenu::copyChosen));
     onTheRun_.append(addAction(QStringLiteral("Salva grafico…"), this, &PlotMenu::saveChosen));
     onTheRun_.append(addAction(QStringLiteral("Esporta campioni…"), this, &PlotMenu::exportChosen));
+    addSeparator();
+    QAction* help = addAction(QStringLiteral("Guida"), this, &PlotMenu::helpChosen);
+    help->setShortcut(QKeySequence::HelpContents);  // shown beside it; F1 itself works in every window
+    addAction(QStringLiteral("Informazioni su…"), this, &PlotMenu::aboutChosen);
     setAvailable(false, true, false);
 }
 

@@ -40,6 +40,8 @@ signals:
     void copyChosen();
     void saveChosen();
     void exportChosen();
+    void helpChosen();
+    void aboutChosen();
 
 private:
     QList<QAction*> onTheRun_;

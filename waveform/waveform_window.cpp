@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include "help/help_window.h"
 #include "plot/plot_drawing.h"
 #include "run/whole_file.h"
 #include "ui_waveform_window.h"
@@ -57,6 +58,9 @@ WaveformWindow::WaveformWindow(ErrorReport& errors, QWidget* parent)
     connect(menu_, &PlotMenu::copyChosen, this, &WaveformWindow::copyPlot);
     connect(menu_, &PlotMenu::saveChosen, this, &WaveformWindow::savePlot);
     connect(menu_, &PlotMenu::exportChosen, this, &WaveformWindow::chooseExportFile);
+    connect(menu_, &PlotMenu::helpChosen, this,
+            [this] { HelpWindow::showSection(QStringLiteral("grafico"), this); });
+    connect(menu_, &PlotMenu::aboutChosen, this, [this] { showAbout(this); });
 }
 
 WaveformWindow::~WaveformWindow() = default;
