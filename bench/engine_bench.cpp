@@ -227,7 +227,7 @@ void BM_StopRun(benchmark::State& state)
         background.reset();
     }
 }
-BENCHMARK(BM_StopRun)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StopRun)->Iterations(50)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One pointer move: the text of the readout, set as the plot's tooltip.
 void BM_Readout(benchmark::State& state)
