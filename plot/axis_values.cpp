@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -52,7 +53,8 @@ QString shorterForm(const QString& text)
 }
 
 // The font and form in which `text` is no wider than `width`: the painter's
-// font, then smaller ones down to kSmallestPixels, then the shorter form.
+// font, then smaller ones down to kSmallestPixels, then the shorter form,
+// smaller still if need be: a value cut at the margin loses its sign.
 std::pair<QString, QFont> fitted(const QString& text, int width, const QFont& font)
 {
     constexpr int kSmallestPixels = 7;
@@ -60,9 +62,10 @@ std::pair<QString, QFont> fitted(const QString& text, int width, const QFont& fo
     // height.
     const int known = QFontInfo(font).pixelSize();
     const int largest = known > 0 ? known : QFontMetrics(font).height();
+    const QString shorter = shorterForm(text);
     QFont smaller = font;
-    for (const QString& form : {text, shorterForm(text)}) {
-        for (int pixels = largest; pixels >= kSmallestPixels; --pixels) {
+    for (const auto& [form, smallest] : {std::pair{text, kSmallestPixels}, std::pair{shorter, 1}}) {
+        for (int pixels = largest; pixels >= smallest; --pixels) {
             if (pixels < largest)
                 smaller.setPixelSize(pixels);
             const QFont& tried = pixels < largest ? smaller : font;
@@ -70,7 +73,7 @@ std::pair<QString, QFont> fitted(const QString& text, int width, const QFont& fo
                 return {form, tried};
         }
     }
-    return {shorterForm(text), smaller};
+    return {shorter, smaller};
 }
 
 }  // namespace
