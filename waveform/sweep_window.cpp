@@ -2,8 +2,6 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 
@@ -14,6 +12,7 @@
 #include "ui_sweep_window.h"
 #include "widget_helpers/error_report.h"
 #include "widget_helpers/locale_format.h"
+#include "widget_helpers/save_path.h"
 
 namespace wienbridge {
 namespace {
@@ -170,13 +169,10 @@ void SweepWindow::closeEvent(QCloseEvent* event)
 
 void SweepWindow::exportTable()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Esporta tabella"), QStringLiteral("andamento.csv"),
+    const QString path = askSavePath(this, QStringLiteral("Esporta tabella"), QStringLiteral("andamento.csv"),
                                      QStringLiteral("File CSV (*.csv)"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     std::string csv = sweepCsvHeader(sweptOptionName(range_.input));
     for (const SweepPoint& point : points_)
         csv += sweepCsvLine(point);

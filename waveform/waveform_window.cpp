@@ -3,8 +3,6 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QCursor>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
@@ -18,6 +16,7 @@
 #include "waveform/readout.h"
 #include "widget_helpers/error_report.h"
 #include "widget_helpers/locale_format.h"
+#include "widget_helpers/save_path.h"
 
 namespace wienbridge {
 namespace {
@@ -252,13 +251,10 @@ void WaveformWindow::copyPlot()
 
 void WaveformWindow::savePlot()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Salva grafico"), QStringLiteral("grafico.png"),
+    const QString path = askSavePath(this, QStringLiteral("Salva grafico"), QStringLiteral("grafico.png"),
                                      QStringLiteral("Immagini PNG (*.png)"));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".png");
     const QImage picture = plotPicture();
     if (!writeWholeFile(path, [&](QIODevice& file) { return picture.save(&file, "PNG"); }))
         errors_.report(plotNotSaved(path.toStdString()), this);
@@ -266,13 +262,10 @@ void WaveformWindow::savePlot()
 
 void WaveformWindow::chooseExportFile()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Esporta campioni"), QStringLiteral("campioni.csv"),
+    const QString path = askSavePath(this, QStringLiteral("Esporta campioni"), QStringLiteral("campioni.csv"),
                                      QStringLiteral("File CSV (*.csv)"));
     if (path.isEmpty() || !lastRun_)
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     emit exportRequested(lastRun_->inputs, path, curves_.curve->firstInside(), curves_.curve->lastInside());
 }
 
