@@ -147,10 +147,10 @@ TEST_F(Windows, DuringARunTheWindowsAnswerButThePresetsWait)
 
 TEST_F(Windows, ClosingTheWaveformWindowStopsItsRun)
 {
-    type("Text2", "100000000");
+    type("Text2", "214748364");  // the largest N: seconds of work, stopped within a block
     startRunning();
     form->waveformWindow()->close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->isRunning(); }, 2000));
     EXPECT_EQ(form->waveformWindow(), nullptr);
     EXPECT_TRUE(errors.failures.empty());
     type("Text2", "100");
