@@ -196,7 +196,7 @@ TEST(CommandLine, WritesTheModelsSamplesBitForBit)
 TEST(CommandLine, EachSweepRowIsTheSingleRunAtItsValue)
 {
     const struct {
-        QString spec, threads;
+        QString range, threads;
         QStringList others;
         QString first, last;
     } sweeps[] = {
@@ -215,9 +215,9 @@ TEST(CommandLine, EachSweepRowIsTheSingleRunAtItsValue)
                                  "CircuitGrowthPerPeriod",
                                  "Peak"};
     for (const auto& sweep : sweeps) {
-        SCOPED_TRACE(sweep.spec.toStdString() + " --threads " + sweep.threads.toStdString());
-        const QString name = sweep.spec.section(':', 0, 0);
-        QStringList arguments = QStringList{"--sweep", sweep.spec} + sweep.others;
+        SCOPED_TRACE(sweep.range.toStdString() + " --threads " + sweep.threads.toStdString());
+        const QString name = sweep.range.section(':', 0, 0);
+        QStringList arguments = QStringList{"--sweep", sweep.range} + sweep.others;
         if (!sweep.threads.isEmpty())
             arguments << "--threads" << sweep.threads;
         const Finished finished = commandLine(arguments);
