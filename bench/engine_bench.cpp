@@ -283,6 +283,18 @@ KeptRun finishedRun(std::int64_t n)
     return keeper.kept;
 }
 
+// A waveform window showing the finished run of N = n, as after a click.
+struct ShownRun {
+    explicit ShownRun(std::int64_t n) : kept(finishedRun(n))
+    {
+        window.beginRun();
+        window.showRun(kept.run, kept.curves);
+    }
+    KeptRun kept;
+    MessageBoxErrorReport errors;
+    WaveformWindow window{errors};
+};
+
 // "Risultati" given a finished run and painted whole: it reads what the run
 // measured, so the cost does not grow with N.
 void BM_OpenResults(benchmark::State& state)
@@ -302,11 +314,9 @@ BENCHMARK(BM_OpenResults)->Arg(100)->Arg(10000000)->Unit(benchmark::kMillisecond
 // ends, in per cent of the run; the samples counted are those computed.
 void BM_Zoom(benchmark::State& state)
 {
-    const KeptRun kept = finishedRun(state.range(0));
-    MessageBoxErrorReport errors;
-    WaveformWindow window(errors);
-    window.beginRun();
-    window.showRun(kept.run, kept.curves);
+    ShownRun shown(state.range(0));
+    const KeptRun& kept = shown.kept;
+    WaveformWindow& window = shown.window;
     const double end = static_cast<double>(state.range(1));
     BackgroundRun background;
     QEventLoop loop;
@@ -336,13 +346,10 @@ BENCHMARK(BM_Zoom)
 // columns, and the waveform window painted whole.
 void BM_RedrawWindow(benchmark::State& state)
 {
-    const KeptRun kept = finishedRun(state.range(0));
-    MessageBoxErrorReport errors;
-    WaveformWindow window(errors);
-    window.beginRun();
-    window.showRun(kept.run, kept.curves);
+    ShownRun shown(state.range(0));
+    WaveformWindow& window = shown.window;
     for (auto _ : state) {
-        window.showView(kept.curves);
+        window.showView(shown.kept.curves);
         benchmark::DoNotOptimize(window.grab());
     }
 }
@@ -352,11 +359,8 @@ BENCHMARK(BM_RedrawWindow)->Arg(100)->Arg(10000000)->Unit(benchmark::kMillisecon
 // the cursors and their readings.
 void BM_MoveCursor(benchmark::State& state)
 {
-    MessageBoxErrorReport errors;
-    WaveformWindow window(errors);
-    window.beginRun();
-    const KeptRun kept = finishedRun(state.range(0));
-    window.showRun(kept.run, kept.curves);
+    ShownRun shown(state.range(0));
+    WaveformWindow& window = shown.window;
     window.findChild<QMenu*>()->actions()[2]->toggle();
     int step = 0;
     for (auto _ : state) {
@@ -371,11 +375,8 @@ BENCHMARK(BM_MoveCursor)->Arg(100)->Unit(benchmark::kMillisecond);
 // the plot and the values in its margins.
 void BM_ToggleAxisValues(benchmark::State& state)
 {
-    MessageBoxErrorReport errors;
-    WaveformWindow window(errors);
-    window.beginRun();
-    const KeptRun kept = finishedRun(state.range(0));
-    window.showRun(kept.run, kept.curves);
+    ShownRun shown(state.range(0));
+    WaveformWindow& window = shown.window;
     QAction* axisValues = window.findChild<QMenu*>()->actions()[1];
     for (auto _ : state) {
         axisValues->toggle();
