@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/console.h"
 #include "messages/failure_messages.h"
 #include "messages/sweep_table.h"
 #include "run/sweep_run.h"
@@ -34,15 +35,11 @@ std::optional<Integer> wholeInteger(std::string_view text)
     return value;
 }
 
+// Through writeWhole, as every write of the program: on Windows a Ctrl+C
+// then waits for the row under way and shows it whole.
 bool writeLine(const std::string& line)
 {
-    return std::fwrite(line.data(), 1, line.size(), stdout) == line.size() && std::fflush(stdout) == 0
-           && !std::ferror(stdout);
-}
-
-void writeError(const std::string& text)
-{
-    std::fwrite(text.data(), 1, text.size(), stderr);
+    return writeWhole(stdout, line) && std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 }  // namespace
@@ -105,11 +102,11 @@ int runSweepCommand(const BoxTexts& others, const SweepCommand& command)
             }
         });
     if (!written) {
-        writeError("wienbridge-sim: " + cannotWrite("l'andamento sull'uscita standard") + '\n');
+        writeWhole(stderr, "wienbridge-sim: " + cannotWrite("l'andamento sull'uscita standard") + '\n');
         return 2;
     }
     if (failures == command.range.count) {
-        writeError("wienbridge-sim: nessun punto dell'andamento è riuscito\n");
+        writeWhole(stderr, "wienbridge-sim: nessun punto dell'andamento è riuscito\n");
         return 1;
     }
     return 0;
