@@ -64,7 +64,7 @@ std::function<void(std::stop_token)> referenceRun(const std::optional<Reference>
                                                   const std::shared_ptr<ProgressCounter>& progress)
 {
     if (!curves.reference)
-        return [](std::stop_token) {};
+        return {};
     progress->expectLater(curves.reference->lastSampleNeeded());
     return [inputs = reference->inputs, curve = curves.reference, progress](std::stop_token stop) {
         runInto(inputs, curve->lastSampleNeeded(), *curve, progress.get(), std::move(stop));
@@ -79,7 +79,8 @@ Computation windowRun(const RunInputs& inputs, const std::optional<Reference>& r
         SharedObservers both{curve, values};
         runInto(inputs, std::max(curve->lastSampleNeeded(), values->lastSampleNeeded()), both, progress.get(),
                 stop);
-        second(stop);
+        if (second)
+            second(stop);
         return FinishedRun{{}, inputs, {}, {}};
     };
 }

@@ -49,7 +49,7 @@ ViewCurves curvesOfWindow(const PlotGeometry& geometry, const TimeWindow& window
 
 // The reference run again into curves.reference, after the new run's own
 // computation, and counted by `progress`, told beforehand what to expect.
-// Does nothing without a reference.
+// Empty without a reference to draw.
 std::function<void(std::stop_token)> referenceRun(const std::optional<Reference>& reference,
                                                   const ViewCurves& curves,
                                                   const std::shared_ptr<ProgressCounter>& progress);
