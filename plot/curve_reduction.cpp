@@ -34,19 +34,19 @@ void CurveReduction::locate()
 {
     const double lastColumn = geometry_.width - 1;
     // Both x and the column only grow with k, so each edge is found by halving.
-    const std::int64_t firstShown = firstWhere([&](std::int64_t k) { return column(k) >= 0; });
-    const std::int64_t lastShown = firstWhere([&](std::int64_t k) { return column(k) > lastColumn; }) - 1;
+    const std::int64_t end = mapping_.count + 1;
+    const std::int64_t firstShown = firstWhere(0, end, [&](std::int64_t k) { return column(k) >= 0; });
+    const std::int64_t lastShown =
+        firstWhere(0, end, [&](std::int64_t k) { return column(k) > lastColumn; }) - 1;
     keepFirst_ = std::max<std::int64_t>(1, firstShown - 1);
     keepLast_ = std::min(mapping_.count, lastShown + 1);
-    firstInside_ = firstWhere([&](std::int64_t k) { return mapping_.x(k) >= 0.0F; });
-    lastInside_ = firstWhere([&](std::int64_t k) { return mapping_.x(k) > 100.0F; }) - 1;
+    firstInside_ = firstWhere(0, end, [&](std::int64_t k) { return mapping_.x(k) >= 0.0F; });
+    lastInside_ = firstWhere(0, end, [&](std::int64_t k) { return mapping_.x(k) > 100.0F; }) - 1;
 }
 
 template <class After>
-std::int64_t CurveReduction::firstWhere(After&& after) const
+std::int64_t CurveReduction::firstWhere(std::int64_t before, std::int64_t at, After&& after) const
 {
-    std::int64_t before = 0;
-    std::int64_t at = mapping_.count + 1;
     while (at - before > 1) {
         const std::int64_t middle = before + (at - before) / 2;
         if (after(middle))
@@ -70,16 +70,7 @@ double CurveReduction::column(std::int64_t k) const
 std::int64_t CurveReduction::lastInColumnOf(std::int64_t k) const
 {
     const double target = column(k);
-    std::int64_t inside = k;
-    std::int64_t beyond = keepLast_ + 1;
-    while (beyond - inside > 1) {
-        const std::int64_t middle = inside + (beyond - inside) / 2;
-        if (column(middle) <= target)
-            inside = middle;
-        else
-            beyond = middle;
-    }
-    return inside;
+    return firstWhere(k, keepLast_ + 1, [&](std::int64_t m) { return column(m) > target; }) - 1;
 }
 
 // With many samples to a column most blocks lie inside one, and their bounds

@@ -62,9 +62,10 @@ private:
     void locate();
     double column(std::int64_t k) const;
     std::int64_t lastInColumnOf(std::int64_t k) const;
-    // The first sample, of 1 to count, from which `after` holds, or count + 1.
+    // The first sample after `before` and before `at` from which `after`
+    // holds, or `at`; `after` turns true once and stays so.
     template <class After>
-    std::int64_t firstWhere(After&& after) const;
+    std::int64_t firstWhere(std::int64_t before, std::int64_t at, After&& after) const;
 
     bool mapped_;
     PlotGeometry geometry_;
