@@ -318,12 +318,9 @@ void WaveformWindow::dropReference()
         updateMenu();
         return;
     }
-    curves_.reference.reset();
-    clearPlot();
-    drawCurves(plotImage(), curves_, curves_.peak(lastRun_->result.Peak));
-    plotChanged();
-    keepCurves(curves_);
-    lastRunChanged();
+    ViewCurves without = curves_;
+    without.reference.reset();
+    showView(without);
 }
 
 void WaveformWindow::stepReadout(int step)
