@@ -37,6 +37,23 @@ AxisValues axisValues(const PlotScale& scale, std::string_view separator)
     return values;
 }
 
+QFont fontToFit(const QString& text, int width, const QFont& font, int smallestPixels)
+{
+    // A font with no pixel size known (no font database, as on a bare offscreen screen) starts from its
+    // height.
+    const int known = QFontInfo(font).pixelSize();
+    const int largest = known > 0 ? known : QFontMetrics(font).height();
+    if (QFontMetrics(font).horizontalAdvance(text) <= width)
+        return font;
+    QFont smaller = font;
+    for (int pixels = largest - 1; pixels >= smallestPixels; --pixels) {
+        smaller.setPixelSize(pixels);
+        if (QFontMetrics(smaller).horizontalAdvance(text) <= width)
+            break;
+    }
+    return smaller;
+}
+
 namespace {
 
 // The same value with one decimal in its mantissa: "+2,106E+21 V" becomes
@@ -52,28 +69,16 @@ QString shorterForm(const QString& text)
     return text.left(separator + 2) + text.mid(exponent);
 }
 
-// The font and form in which `text` is no wider than `width`: the painter's
-// font, then smaller ones down to kSmallestPixels, then the shorter form,
-// smaller still if need be: a value cut at the margin loses its sign.
+// The form in which `text` fits `width`, in the font it fits in: the whole
+// value down to the smallest readable size, then the shorter form, smaller
+// still if need be: a value cut at the margin loses its sign.
 std::pair<QString, QFont> fitted(const QString& text, int width, const QFont& font)
 {
-    constexpr int kSmallestPixels = 7;
-    // A font with no pixel size known (no font database, as on a bare offscreen screen) starts from its
-    // height.
-    const int known = QFontInfo(font).pixelSize();
-    const int largest = known > 0 ? known : QFontMetrics(font).height();
+    const QFont whole = fontToFit(text, width, font, kSmallestReadablePixels);
+    if (QFontMetrics(whole).horizontalAdvance(text) <= width)
+        return {text, whole};
     const QString shorter = shorterForm(text);
-    QFont smaller = font;
-    for (const auto& [form, smallest] : {std::pair{text, kSmallestPixels}, std::pair{shorter, 1}}) {
-        for (int pixels = largest; pixels >= smallest; --pixels) {
-            if (pixels < largest)
-                smaller.setPixelSize(pixels);
-            const QFont& tried = pixels < largest ? smaller : font;
-            if (QFontMetrics(tried).horizontalAdvance(form) <= width)
-                return {form, tried};
-        }
-    }
-    return {shorter, smaller};
+    return {shorter, fontToFit(shorter, width, font, 1)};
 }
 
 }  // namespace

@@ -41,6 +41,13 @@ struct PlacedValue {
 std::vector<PlacedValue> placeAxisValues(const AxisValues& values, const QRect& plot, const QRect& bounds,
                                          const QFont& font);
 
+// The smallest size at which text on the plot is still read easily.
+constexpr int kSmallestReadablePixels = 7;
+
+// `font`, or the largest smaller size down to `smallestPixels` in which `text`
+// is no wider than `width`; the smallest when none is.
+QFont fontToFit(const QString& text, int width, const QFont& font, int smallestPixels);
+
 // Draws the values as placed, in the painter's pen.
 void paintAxisValues(QPainter& painter, const AxisValues& values, const QRect& plot, const QRect& bounds);
 

@@ -193,10 +193,8 @@ void WaveformWindow::paintMargins(QPainter& painter) const
     // At the window's foot, under the axis values, made smaller should the
     // line not fit the window's width.
     constexpr int kMargin = 8;
-    QFont font = painter.font();
     const int width = rect().width() - 2 * kMargin;
-    while (QFontMetrics(font).horizontalAdvance(line) > width && QFontInfo(font).pixelSize() > 7)
-        font.setPixelSize(QFontInfo(font).pixelSize() - 1);
+    const QFont font = fontToFit(line, width, painter.font(), kSmallestReadablePixels);
     const QFontMetrics metrics(font);
     const QRect box(kMargin, rect().bottom() - metrics.height() - 2, width, metrics.height());
     const QFont before = painter.font();
